@@ -1,0 +1,34 @@
+// The per-entry line of a run: status, attribute letters, time stamp, size and name.
+#include "engine/DateTime.h"
+#include "engine/JobEngine.h"
+#include "engine/ListingRecord.h"
+#include "engine/Switches.h"
+
+namespace {
+
+const char* const kStatusWords[] = {"done", "skip", " nop"};
+
+char Letter(DWORD attributes, DWORD bit, char letter) { return (attributes & bit) != 0 ? letter : '-'; }
+
+}  // namespace
+
+CString JobEngine::EntryName(const CString& path, const WIN32_FIND_DATAA& record) const {
+    return IsOn(Job.ExecDispSubDir) ? CString(record.cFileName) : path;
+}
+
+CString JobEngine::FormatEntryLine(const CString& path, const WIN32_FIND_DATAA& record, int status) const {
+    const DWORD a = record.dwFileAttributes;
+    CString size;
+    if (IsDirectory(record)) {
+        size = "  < Dir > ";
+    } else {
+        size.Format("%10llu", FileSize(record));  // files of 4 GiB and more show their whole size
+    }
+    CString line;
+    line.Format("    %s : %c%c%c%c%c %s %s %s", kStatusWords[status], Letter(a, FILE_ATTRIBUTE_DIRECTORY, 'd'),
+                Letter(a, FILE_ATTRIBUTE_ARCHIVE, 'a'), Letter(a, FILE_ATTRIBUTE_READONLY, 'r'),
+                Letter(a, FILE_ATTRIBUTE_HIDDEN, 'h'), Letter(a, FILE_ATTRIBUTE_SYSTEM, 's'),
+                static_cast<const char*>(FormatFileTime(&record.ftLastWriteTime, DT_DATE | DT_TIME)),
+                static_cast<const char*>(size), static_cast<const char*>(EntryName(path, record)));
+    return line;
+}

@@ -1,0 +1,66 @@
+// A run of the job: checks, the walk over every search path, the filter, the changes to
+// each entry, and the log lines and status texts that report them.
+#pragma once
+
+#include "engine/JobSettings.h"
+#include "engine/JobWindow.h"
+#include "framework/CString.h"
+#include "framework/CTime.h"
+
+#include <windows.h>
+
+struct RunState {
+    int Busy = 0;            // 1 from the start of a run until its end
+    int AbortRequested = 0;  // set by the Abort command, cleared at both ends of a run
+    CTime ClockValue;        // the system clock for the time-stamp operation
+};
+
+// Status words of the per-entry line, all four characters wide.
+enum EntryStatus { STATUS_DONE = 0, STATUS_SKIP = 1, STATUS_NOP = 2 };
+
+class JobEngine {
+public:
+    explicit JobEngine(JobWindow& window) : m_window(window) {}
+
+    JobSettings Job;
+    RunState Run;
+
+    // direction 0: controls to record, 1: record to controls; warn 1: the order checks may warn and fail.
+    int ExchangeJobData(int direction, int warn, int transferOnly);
+    void ResetJob();
+
+    void RunJob();
+    void Abort() { Run.AbortRequested = 1; }
+    void SetRunState(int ready);
+    void SyncOptionMenus();
+
+    void AppendLog(const char* text, COLORREF color);
+    void ShowStatus(const char* progress = nullptr);
+    CString FormatEntryLine(const CString& path, const WIN32_FIND_DATAA& record, int status) const;
+
+    unsigned WalkDirectory(const CString& directory);
+    int FilterEntry(const CString& path, const WIN32_FIND_DATAA& record);
+    int ApplyOperations(const CString& path, WIN32_FIND_DATAA& record);
+
+private:
+    bool DatesInOrder();
+    bool SizesInOrder();
+    bool JobIsComplete();
+    void WarnOrderReversed(const char* text);
+    void SortWithStatus(struct EntryList& list);
+    unsigned VisitSubdirectory(const CString& directory, const WIN32_FIND_DATAA& record);
+    bool TimeStampAvailable() const;
+    // Returns 1 when the time stamp changed; failures are reported and counted.
+    int ChangeTimeStamp(const CString& path, WIN32_FIND_DATAA& record, int& failures);
+    int ChangeEntryAttributes(const CString& path, WIN32_FIND_DATAA& record, int& failures);
+    FILETIME NewTimeStamp();
+    void ReportFailure(const char* format, const CString& path, const WIN32_FIND_DATAA& record);
+    // The bare name with per-directory lines, the full path without them.
+    CString EntryName(const CString& path, const WIN32_FIND_DATAA& record) const;
+
+    JobWindow& m_window;
+};
+
+// Sets (mode 0) or resets (any other mode) the mask's bits of the word on disk; the word takes
+// the new value on success. Returns 1 on success, also when nothing needed to change.
+int ChangeAttributes(const char* path, DWORD& word, DWORD mask, int mode);

@@ -1,0 +1,84 @@
+// The Execute command from its checks to the summary, and the window's state around a run.
+#include "engine/JobEngine.h"
+#include "engine/LogPalette.h"
+#include "engine/MessagePump.h"
+#include "engine/Switches.h"
+#include "engine/TokenList.h"
+#include "framework/Seams.h"
+
+void JobEngine::RunJob() {
+    if (Run.Busy != 0) return;  // a second Execute queued behind the first one
+    if (!ExchangeJobData(0, 1, 0)) return;
+    SetRunState(0);
+    AppendLog("", LogColor::Black);
+    if (!JobIsComplete()) {
+        seams::PlayBeep(MB_ICONASTERISK);
+        SetRunState(1);
+        return;
+    }
+    if (IsOn(Job.TimeStanpFlg) && Job.SetTimeStanp.TimeStanpJokn == 0) Run.ClockValue = CTime::GetCurrentTime();
+
+    const TokenList searchPaths(Job.SearchPath, ';', 1);
+    AppendLog("* * * * * * * * * * 処理開始 * * * * * * * * * *", LogColor::Blue);
+    unsigned total = 0;
+    for (int i = 0; i < searchPaths.GetCount(); ++i) {
+        PumpMessages();
+        if (Run.AbortRequested != 0) break;
+        const CString path = searchPaths.Item(i, 1);
+        CString line;
+        line.Format("処理対象 : %s (%s)", static_cast<const char*>(path), static_cast<const char*>(Job.SearchFile));
+        AppendLog(line, LogColor::Green);
+        const unsigned changed = WalkDirectory(path);
+        line.Format("処理  数 : %d 件 (%s)\r\n", static_cast<int>(changed), static_cast<const char*>(path));
+        AppendLog(line, LogColor::Green);
+        total += changed;
+    }
+    if (Run.AbortRequested != 0) AppendLog("\r\n※ 処理は中止されました。\r\n", LogColor::Magenta);
+    AppendLog("------------------------------------------------", LogColor::Black);
+    CString summary;
+    summary.Format("処理総数 : %d 件\r\n", static_cast<int>(total));
+    AppendLog(summary, LogColor::Green);
+    AppendLog("* * * * * * * * * * 処理終了 * * * * * * * * * *", LogColor::Blue);
+    SetRunState(1);
+}
+
+void JobEngine::SetRunState(int ready) {
+    Run.Busy = ready == 0 ? 1 : 0;
+    Run.AbortRequested = 0;
+    const bool busy = Run.Busy != 0;
+    m_window.ApplyRunState(busy, !busy && !IsOn(Job.SystemFileSkip));
+    if (!busy) m_window.UpdateDependentControls();
+    ShowStatus("");
+}
+
+void JobEngine::SyncOptionMenus() {
+    OptionMarks marks{};
+    marks.ExecDispSubDir = IsOn(Job.ExecDispSubDir);
+    marks.ExecDispFname = IsOn(Job.ExecDispFname);
+    marks.ExecDispNopFname = IsOn(Job.ExecDispNopFname);
+    marks.ExecDispSkipped = IsOn(Job.ExecDispSkipped);
+    marks.SortFile = IsOn(Job.SortFile);
+    marks.SystemFileSkip = IsOn(Job.SystemFileSkip);
+    marks.SystemClockReadMode = IsOn(Job.SystemClockReadMode);
+    marks.EntryDetailItemsEnabled = marks.ExecDispFname;
+    marks.SystemBoxesEnabled = !marks.SystemFileSkip;
+    m_window.ShowOptionMarks(marks);
+}
+
+void JobEngine::AppendLog(const char* text, COLORREF color) { m_window.AppendLogLine(text, color); }
+
+void JobEngine::ShowStatus(const char* progress) {
+    const bool perEntryLines = IsOn(Job.ExecDispFname);
+    const char* const texts[kStatusPaneCount] = {
+        Run.Busy != 0 ? "Buzy" : "ﾚﾃﾞｨ",
+        progress,
+        IsOn(Job.ExecDispSubDir) ? "D" : "",
+        perEntryLines ? "F" : "",
+        perEntryLines && IsOn(Job.ExecDispSkipped) ? "N" : "",
+        perEntryLines && IsOn(Job.ExecDispNopFname) ? "O" : "",
+        IsOn(Job.SystemClockReadMode) ? "C" : "",
+        IsOn(Job.SystemFileSkip) ? "P" : "",
+        IsOn(Job.SortFile) ? "S" : "",
+    };
+    m_window.ShowStatusTexts(texts);
+}

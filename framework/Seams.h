@@ -1,0 +1,14 @@
+// Points where the program meets the user outside its own windows. Tests replace them to
+// script answers and to record what the user would have heard or seen.
+#pragma once
+
+#include <windows.h>
+
+namespace seams {
+
+// MessageBeep with one of the MB_ICON* sounds.
+extern void (*PlayBeep)(UINT type);
+// MessageBoxA; returns the button chosen (IDOK, IDCANCEL, IDYES, ...).
+extern int (*ShowMessageBox)(HWND owner, const char* text, const char* title, UINT type);
+
+}  // namespace seams
