@@ -36,21 +36,29 @@ bool IsSorted(unsigned flags) { return (flags & (FF_SORT_ASC | FF_SORT_DESC)) !=
 
 bool IsDotEntry(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
 
+// Once per pattern and directory the queue is always asked; per record and per comparison
+// only when it is due.
 void PumpIf(int pump) {
     if (pump == 1) PumpMessages();
+}
+
+void PumpIfDue(int pump) {
+    if (pump == 1) PumpMessagesIfDue();
 }
 
 // Collects the records of one listing into the directory and file lists, each name once.
 class Collector {
 public:
-    Collector(unsigned flags, int pump) : m_flags(flags), m_pump(pump) {}
+    // A name can turn up twice only when several patterns are searched.
+    Collector(unsigned flags, int pump, bool severalPatterns)
+        : m_flags(flags), m_pump(pump), m_checkDuplicates(severalPatterns) {}
 
     void Search(const CString& searchText, bool subdirectoryPass) {
         WIN32_FIND_DATAA record;
         const HANDLE search = FindFirstFileA(searchText, &record);
         if (search == INVALID_HANDLE_VALUE) return;
         do {
-            PumpIf(m_pump);
+            PumpIfDue(m_pump);
             Take(record, subdirectoryPass);
         } while (FindNextFileA(search, &record));
         FindClose(search);
@@ -77,7 +85,7 @@ private:
             if (directoriesOnly || subdirectoryPass) return;
             target = &m_files;
         }
-        if (!m_seen.insert(record.cFileName).second) return;
+        if (m_checkDuplicates && !m_seen.insert(record.cFileName).second) return;
         if ((m_flags & FF_RECORDS) != 0) {
             target->Records.push_back(std::make_unique<WIN32_FIND_DATAA>(record));
         } else {
@@ -94,6 +102,7 @@ private:
 
     unsigned m_flags;
     int m_pump;
+    bool m_checkDuplicates;
     EntryList m_directories;
     EntryList m_files;
     std::unordered_set<std::string> m_seen;
@@ -113,16 +122,16 @@ void SortItems(std::vector<Item>& items, Less less, int pump) {
     std::vector<Item> array;
     array.reserve(items.size());
     for (auto& item : items) {
-        PumpIf(pump);
+        PumpIfDue(pump);
         array.push_back(std::move(item));
     }
     items.clear();
     std::sort(array.begin(), array.end(), [&](const Item& a, const Item& b) {
-        PumpIf(pump);
+        PumpIfDue(pump);
         return less(a, b);
     });
     for (auto& item : array) {
-        PumpIf(pump);
+        PumpIfDue(pump);
         items.push_back(std::move(item));
     }
 }
@@ -146,7 +155,7 @@ int FindEntries(const CString& directory, const CString& patterns, EntryList* ou
     const std::vector<CString> patternList = PatternsOf(patterns, flags, pump);
     FreeEntryList(*output);
 
-    Collector collector(flags, pump);
+    Collector collector(flags, pump, patternList.size() > 1);
     if ((flags & FF_SUBDIRS) != 0) {
         PumpIf(pump);
         collector.Search(JoinPath(directory, "*.*"), true);

@@ -50,8 +50,9 @@ private:
     void SortWithStatus(struct EntryList& list);
     unsigned VisitSubdirectory(const CString& directory, const WIN32_FIND_DATAA& record);
     bool TimeStampAvailable() const;
-    // Returns 1 when the time stamp changed; failures are reported and counted.
-    int ChangeTimeStamp(const CString& path, WIN32_FIND_DATAA& record, int& failures);
+    // Returns how many of time stamp and attributes changed; the attributes are written along
+    // with the time when they need changing. Failures are reported and counted.
+    int ChangeTimeStamp(const CString& path, WIN32_FIND_DATAA& record, bool& attributesPending, int& failures);
     int ChangeEntryAttributes(const CString& path, WIN32_FIND_DATAA& record, int& failures);
     FILETIME NewTimeStamp();
     void ReportFailure(const char* format, const CString& path, const WIN32_FIND_DATAA& record);
@@ -59,6 +60,11 @@ private:
     CString EntryName(const CString& path, const WIN32_FIND_DATAA& record) const;
 
     JobWindow& m_window;
+    struct ParsedStamp {
+        CString Text;
+        FILETIME Time;
+    };
+    ParsedStamp m_parsedStamp{};
 };
 
 // Sets (mode 0) or resets (any other mode) the mask's bits of the word on disk; the word takes

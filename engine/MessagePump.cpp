@@ -2,7 +2,15 @@
 
 #include <windows.h>
 
+namespace {
+
+constexpr DWORD kPumpIntervalMs = 10;
+DWORD g_lastPump = 0;
+
+}  // namespace
+
 void PumpMessages() {
+    g_lastPump = GetTickCount();
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
@@ -13,4 +21,8 @@ void PumpMessages() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+void PumpMessagesIfDue() {
+    if (GetTickCount() - g_lastPump >= kPumpIntervalMs) PumpMessages();
 }

@@ -5,29 +5,49 @@
 #include "engine/LogPalette.h"
 #include "engine/Switches.h"
 
+namespace {
+
+constexpr DWORD kSettableAttributes = 0x31A7;  // FILE_ATTRIBUTE_VALID_SET_FLAGS
+
+DWORD AttributesAfter(DWORD word, DWORD mask, int mode) { return mode == 0 ? word | mask : word & ~mask; }
+
+// Attribute access is all that times and attributes need: unlike data access it is allowed on
+// ReadOnly files and on files that other programs hold open without sharing.
+HANDLE OpenForAttributes(const char* path, bool directory) {
+    return CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, directory ? FILE_FLAG_BACKUP_SEMANTICS : 0, nullptr);
+}
+
+// One write for both changes of an entry; zero times stay as they are.
+bool WriteTimeAndAttributes(HANDLE file, const FILETIME& lastWrite, DWORD attributes) {
+    FILE_BASIC_INFO info{};
+    info.LastWriteTime.LowPart = lastWrite.dwLowDateTime;
+    info.LastWriteTime.HighPart = static_cast<LONG>(lastWrite.dwHighDateTime);
+    info.FileAttributes = attributes & kSettableAttributes;
+    if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    return SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != FALSE;
+}
+
+}  // namespace
+
 int ChangeAttributes(const char* path, DWORD& word, DWORD mask, int mode) {
-    DWORD changed;
-    if (mode == 0) {
-        if ((word & mask) == mask) return 1;
-        changed = word | mask;
-    } else {
-        if ((word & mask) == 0) return 1;
-        changed = word & ~mask;
-    }
+    const DWORD changed = AttributesAfter(word, mask, mode);
+    if (changed == word) return 1;
     if (!SetFileAttributesA(path, changed)) return 0;
     word = changed;
     return 1;
 }
 
 int JobEngine::ApplyOperations(const CString& path, WIN32_FIND_DATAA& record) {
-    CString progress;
-    progress.Format("○ 処理中... %s", record.cFileName);
-    ShowStatus(progress);
+    ShowStatus(CString("○ 処理中... ") + record.cFileName);
 
     int failures = 0;
     int changed = 0;
-    if (IsOn(Job.TimeStanpFlg) && TimeStampAvailable()) changed += ChangeTimeStamp(path, record, failures);
-    if (Job.SetAttributes.AttribFlg != 0) changed += ChangeEntryAttributes(path, record, failures);
+    bool attributesPending = Job.SetAttributes.AttribFlg != 0;
+    if (IsOn(Job.TimeStanpFlg) && TimeStampAvailable()) {
+        changed += ChangeTimeStamp(path, record, attributesPending, failures);
+    }
+    if (attributesPending) changed += ChangeEntryAttributes(path, record, failures);
 
     const bool showLine = (failures == 0 || changed != 0) && IsOn(Job.ExecDispFname) &&
                           (changed != 0 || IsOn(Job.ExecDispNopFname));
@@ -46,37 +66,42 @@ bool JobEngine::TimeStampAvailable() const {
     return setting.TimeStanpJokn == 0 || (setting.TimeStanpJokn == 1 && !setting.TimeStanpVal.IsEmpty());
 }
 
-int JobEngine::ChangeTimeStamp(const CString& path, WIN32_FIND_DATAA& record, int& failures) {
-    DWORD word = record.dwFileAttributes;
-    const bool readOnly = (word & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly) ChangeAttributes(path, word, FILE_ATTRIBUTE_READONLY, 1);
-
-    // Directories open only with backup semantics; their last-write time is set like a file's.
-    const DWORD flags = IsDirectory(record) ? word | FILE_FLAG_BACKUP_SEMANTICS : word;
-    int changed = 0;
-    const HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, flags, nullptr);
+int JobEngine::ChangeTimeStamp(const CString& path, WIN32_FIND_DATAA& record, bool& attributesPending,
+                               int& failures) {
+    const HANDLE file = OpenForAttributes(path, IsDirectory(record));
     if (file == INVALID_HANDLE_VALUE) {
         ReportFailure("  Failed : Change TimeStanp(file open failed) %s", path, record);
         ++failures;
-    } else {
-        const FILETIME newTime = NewTimeStamp();
-        if (SetFileTime(file, &record.ftCreationTime, &record.ftLastAccessTime, &newTime)) {
-            record.ftLastWriteTime = newTime;
-            changed = 1;
-        } else {
-            ReportFailure("  Failed : Change TimeStanp %s", path, record);
-            ++failures;
-        }
-        CloseHandle(file);
+        return 0;
     }
-
-    if (readOnly) ChangeAttributes(path, word, FILE_ATTRIBUTE_READONLY, 0);
+    const FILETIME newTime = NewTimeStamp();
+    const DWORD wanted =
+        AttributesAfter(record.dwFileAttributes, Job.SetAttributes.AttribFlg, Job.SetAttributes.AttribJokn);
+    int changed = 0;
+    if (attributesPending && wanted != record.dwFileAttributes && WriteTimeAndAttributes(file, newTime, wanted)) {
+        record.ftLastWriteTime = newTime;
+        record.dwFileAttributes = wanted;
+        attributesPending = false;
+        changed = 2;
+    } else if (SetFileTime(file, nullptr, nullptr, &newTime)) {  // creation and access times stay
+        record.ftLastWriteTime = newTime;
+        changed = 1;
+    } else {
+        ReportFailure("  Failed : Change TimeStanp %s", path, record);
+        ++failures;
+    }
+    CloseHandle(file);
     return changed;
 }
 
 FILETIME JobEngine::NewTimeStamp() {
-    if (Job.SetTimeStanp.TimeStanpJokn != 0) return TextToFileTime(Job.SetTimeStanp.TimeStanpVal, DT_DATE | DT_TIME);
+    if (Job.SetTimeStanp.TimeStanpJokn != 0) {
+        // The text is the same for every entry of a run; it is parsed when it changes.
+        if (m_parsedStamp.Text != Job.SetTimeStanp.TimeStanpVal) {
+            m_parsedStamp = {Job.SetTimeStanp.TimeStanpVal, TextToFileTime(Job.SetTimeStanp.TimeStanpVal, DT_DATE | DT_TIME)};
+        }
+        return m_parsedStamp.Time;
+    }
     if (IsOn(Job.SystemClockReadMode)) Run.ClockValue = CTime::GetCurrentTime();
     return ClockToFileTime(Run.ClockValue, DT_DATE | DT_TIME);
 }

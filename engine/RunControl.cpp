@@ -17,6 +17,7 @@ void JobEngine::RunJob() {
         return;
     }
     if (IsOn(Job.TimeStanpFlg) && Job.SetTimeStanp.TimeStanpJokn == 0) Run.ClockValue = CTime::GetCurrentTime();
+    m_parsedStamp = ParsedStamp{};  // a stamp without a date means today's date, read anew each run
 
     const TokenList searchPaths(Job.SearchPath, ';', 1);
     AppendLog("* * * * * * * * * * 処理開始 * * * * * * * * * *", LogColor::Blue);

@@ -39,7 +39,7 @@ unsigned JobEngine::WalkDirectory(const CString& directory) {
         PumpMessages();
         if (Run.AbortRequested != 0) break;
         for (const auto& record : list.Records) {
-            PumpMessages();
+            PumpMessagesIfDue();
             if (Run.AbortRequested != 0) break;
             if (pass == 0) {
                 if (!IsDirectory(*record)) break;

@@ -141,20 +141,24 @@ CString& CString::TrimRight() {
 }
 
 void CString::Format(const char* format, ...) {
+    // Most texts fit the stack buffer, which saves the measuring pass.
+    char buffer[512];
     va_list args;
     va_start(args, format);
     va_list copy;
     va_copy(copy, args);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    if (length <= 0) {
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+    if (length < 0) {
         m_text.clear();
+    } else if (static_cast<size_t>(length) < sizeof buffer) {
+        m_text.assign(buffer, static_cast<size_t>(length));
     } else {
         std::string text(static_cast<size_t>(length) + 1, '\0');
-        std::vsnprintf(&text[0], text.size(), format, args);
+        std::vsnprintf(&text[0], text.size(), format, copy);
         text.resize(static_cast<size_t>(length));
         m_text.swap(text);
     }
+    va_end(copy);
     va_end(args);
 }
 

@@ -36,7 +36,7 @@ ensure_wine_prefix() {
   # One server and one set of Wine's system processes for the whole session. They are started
   # here with quiet standard streams: started by a test instead, they would inherit its output
   # pipe and keep ctest waiting for the end of that output.
-  wineserver -p </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1 || true  # already running
   "$wine_exec" wineboot </dev/null >/dev/null 2>&1
 }
 

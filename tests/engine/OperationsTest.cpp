@@ -67,7 +67,7 @@ TEST_F(Operations, ResetClearsOnlyTheBitsPresent) {
     EXPECT_EQ(record.dwFileAttributes & (H | S), 0u);
 }
 
-TEST_F(Operations, ReadOnlyIsLiftedForTheTimeStampAndPutBack) {
+TEST_F(Operations, ReadOnlyFilesTakeTheTimeStampAndStayReadOnly) {
     tree.MakeFile("ro.txt");
     tree.SetAttributes("ro.txt", R);
     StampWith("2001/05/06 12:00:00");
@@ -83,37 +83,44 @@ TEST_F(Operations, ReadOnlyIsLiftedForTheTimeStampAndPutBack) {
     EXPECT_EQ(window.Texts().at(0).substr(0, 9), "    done ");
 }
 
-TEST_F(Operations, AnEntryThatCannotBeOpenedIsReportedAndKeepsReadOnly) {
+TEST_F(Operations, TimeAndAttributesTogetherCountAsOneChangedEntry) {
+    tree.MakeFile("a.txt");
+    StampWith("2001/05/06 12:00:00");
+    engine.Job.SetAttributes = {H | R, 0};
+    WIN32_FIND_DATAA record = Listed("a.txt");
+    EXPECT_EQ(Apply("a.txt", record), 1);
+    EXPECT_EQ(tree.Attributes("a.txt") & (H | R), H | R);
+    EXPECT_EQ(tree.WriteTimeText("a.txt"), "2001/05/06 12:00:00");
+    EXPECT_EQ(window.Texts(), std::vector<std::string>{"    done : -arh- 2001/05/06 12:00:00          0 a.txt"});
+}
+
+TEST_F(Operations, AFileHeldOpenByAnotherProgramStillTakesItsTimeStamp) {
     tree.MakeFile("held.txt");
-    tree.SetAttributes("held.txt", R);
     StampWith("2001/05/06 12:00:00");
     WIN32_FIND_DATAA record = Listed("held.txt");
     const HANDLE holder = CreateFileA(tree.Path("held.txt"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-
-    EXPECT_EQ(Apply("held.txt", record), 0);
+    EXPECT_EQ(Apply("held.txt", record), 1);
     CloseHandle(holder);
-
-    EXPECT_EQ(window.Texts(), std::vector<std::string>{"  Failed : Change TimeStanp(file open failed) held.txt"});
-    EXPECT_EQ(window.Log[0].Color, LogColor::Red);
-    EXPECT_EQ(tree.Attributes("held.txt") & R, R);
+    EXPECT_EQ(tree.WriteTimeText("held.txt"), "2001/05/06 12:00:00");
 }
 
-TEST_F(Operations, AFailureBesideAChangeKeepsBothLines) {
-    tree.MakeFile("held.txt");
+TEST_F(Operations, AVanishedEntryGetsBothFailureLinesAndNoEntryLine) {
+    tree.MakeFile("gone.txt");
+    WIN32_FIND_DATAA record = Listed("gone.txt");
+    DeleteFileA(tree.Path("gone.txt"));
     StampWith("2001/05/06 12:00:00");
     engine.Job.SetAttributes = {H, 0};
     engine.Job.ExecDispSubDir = 0;
-    WIN32_FIND_DATAA record = Listed("held.txt");
-    const HANDLE holder = CreateFileA(tree.Path("held.txt"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    engine.Job.ExecDispNopFname = 1;
 
-    EXPECT_EQ(Apply("held.txt", record), 1);
-    CloseHandle(holder);
+    EXPECT_EQ(Apply("gone.txt", record), 0);
 
-    const std::vector<std::string> lines = window.Texts();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "  Failed : Change TimeStanp(file open failed) " + tree.Path("held.txt").Str());
-    EXPECT_EQ(lines[1].substr(0, 9), "    done ");
+    const std::string path = tree.Path("gone.txt").Str();
+    EXPECT_EQ(window.Texts(), (std::vector<std::string>{"  Failed : Change TimeStanp(file open failed) " + path,
+                                                         "  Failed : Change Attributes " + path}));
+    EXPECT_EQ(window.Log[0].Color, LogColor::Red);
+    EXPECT_EQ(window.Log[1].Color, LogColor::Red);
 }
 
 TEST_F(Operations, AttributeFailureOfAVanishedFile) {

@@ -1,0 +1,24 @@
+// The application object: one global instance whose InitInstance runs the program.
+#pragma once
+
+#include "framework/CWnd.h"
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // Returns FALSE to end the program when it returns, as a dialog-based program does.
+    virtual BOOL InitInstance() { return FALSE; }
+    // The application's command map: TRUE when it knows the command.
+    virtual BOOL OnCmdMsg(UINT id, int code);
+    BOOL Enable3dControls() { return TRUE; }  // the system draws 3-D controls itself
+
+    CWnd* m_pMainWnd = nullptr;
+};
+
+CWinApp* AfxGetApp();
+// Runs the application: WinMain calls it.
+int AfxWinMain();
