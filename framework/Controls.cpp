@@ -1,0 +1,26 @@
+#include "framework/Controls.h"
+
+#include <string>
+
+CString CComboBox::GetLBText(int index) const {
+    const LRESULT length = SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+    if (length == CB_ERR) return CString();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(length));
+    return CString(std::move(text));
+}
+
+CString CStatusBarCtrl::GetText(int pane) const {
+    const LRESULT length = LOWORD(SendMessage(SB_GETTEXTLENGTHA, static_cast<WPARAM>(pane)));
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessage(SB_GETTEXTA, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(length));
+    return CString(std::move(text));
+}
+
+const char* CRichEditCtrl::ClassName() {
+    static const HMODULE library = ::LoadLibraryA("RICHED20.DLL");
+    (void)library;  // stays loaded for the life of the process
+    return RICHEDIT_CLASSA;
+}

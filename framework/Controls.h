@@ -1,0 +1,101 @@
+// Thin wrappers of the platform's controls with MFC's names; each adds only messages.
+#pragma once
+
+#include "framework/CWnd.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+class CButton : public CWnd {
+public:
+    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
+    void SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
+};
+
+class CStatic : public CWnd {};
+
+class CEdit : public CWnd {
+public:
+    void SetSel(int start, int end, BOOL noScroll = FALSE) {
+        SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end);
+        if (!noScroll) SendMessage(EM_SCROLLCARET);
+    }
+    DWORD GetSel() const { return static_cast<DWORD>(SendMessage(EM_GETSEL)); }
+    void ReplaceSel(const char* text, BOOL canUndo = FALSE) {
+        SendMessage(EM_REPLACESEL, static_cast<WPARAM>(canUndo), reinterpret_cast<LPARAM>(text));
+    }
+    void SetLimitText(UINT limit) { SendMessage(EM_LIMITTEXT, limit); }
+    void SetReadOnly(BOOL readOnly = TRUE) { SendMessage(EM_SETREADONLY, static_cast<WPARAM>(readOnly)); }
+};
+
+class CComboBox : public CWnd {
+public:
+    int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+    int SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
+    int AddString(const char* text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
+    int InsertString(int index, const char* text) {
+        return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
+    }
+    int DeleteString(int index) { return static_cast<int>(SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index))); }
+    void ResetContent() { SendMessage(CB_RESETCONTENT); }
+    CString GetLBText(int index) const;
+};
+
+class CSpinButtonCtrl : public CWnd {
+public:
+    void SetRange32(int lower, int upper) { SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(lower), upper); }
+    int SetPos32(int position) { return static_cast<int>(SendMessage(UDM_SETPOS32, 0, position)); }
+    int GetPos32() const { return static_cast<int>(SendMessage(UDM_GETPOS32)); }
+    HWND SetBuddy(HWND buddy) {
+        return reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy)));
+    }
+};
+
+class CRichEditCtrl : public CWnd {
+public:
+    // Loads the rich-edit library once; its window class is "RichEdit20A".
+    static const char* ClassName();
+
+    int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
+    int GetFirstVisibleLine() const { return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE)); }
+    void LineScroll(int lines, int chars = 0) { SendMessage(EM_LINESCROLL, static_cast<WPARAM>(chars), lines); }
+    void SetSel(long start, long end) {
+        CHARRANGE range{start, end};
+        SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    }
+    void ReplaceSel(const char* text, BOOL canUndo = FALSE) {
+        SendMessage(EM_REPLACESEL, static_cast<WPARAM>(canUndo), reinterpret_cast<LPARAM>(text));
+    }
+    BOOL SetSelectionCharFormat(CHARFORMATA& format) {
+        return SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format)) != 0;
+    }
+    long GetLimitText() const { return static_cast<long>(SendMessage(EM_GETLIMITTEXT)); }
+    void LimitText(long limit) { SendMessage(EM_EXLIMITTEXT, 0, limit); }
+};
+
+class CStatusBarCtrl : public CWnd {
+public:
+    BOOL SetParts(int count, const int* rightEdges) {
+        return SendMessage(SB_SETPARTS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(rightEdges)) != 0;
+    }
+    BOOL SetText(const char* text, int pane, int type = 0) {
+        return SendMessage(SB_SETTEXTA, static_cast<WPARAM>(pane | type), reinterpret_cast<LPARAM>(text)) != 0;
+    }
+    CString GetText(int pane) const;
+};
+
+class CToolBarCtrl : public CWnd {
+public:
+    BOOL EnableButton(int command, BOOL enable = TRUE) {
+        return SendMessage(TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(enable, 0)) != 0;
+    }
+    BOOL IsButtonEnabled(int command) const {
+        return SendMessage(TB_ISBUTTONENABLED, static_cast<WPARAM>(command)) != 0;
+    }
+    int CommandToIndex(UINT command) const { return static_cast<int>(SendMessage(TB_COMMANDTOINDEX, command)); }
+    int GetButtonCount() const { return static_cast<int>(SendMessage(TB_BUTTONCOUNT)); }
+    BOOL GetButton(int index, TBBUTTON* button) const {
+        return SendMessage(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(button)) != 0;
+    }
+};
