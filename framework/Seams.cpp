@@ -8,11 +8,22 @@ int SystemMessageBox(HWND owner, const char* text, const char* title, UINT type)
     return MessageBoxA(owner, text, title, type);
 }
 
+BOOL SystemFileDialog(OPENFILENAMEA* request, bool save) {
+    return save ? GetSaveFileNameA(request) : GetOpenFileNameA(request);
+}
+
+PIDLIST_ABSOLUTE SystemFolderBrowser(BROWSEINFOA* request) { return SHBrowseForFolderA(request); }
+
+bool SystemKeyState(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+
 }  // namespace
 
 namespace seams {
 
 void (*PlayBeep)(UINT type) = SystemBeep;
 int (*ShowMessageBox)(HWND owner, const char* text, const char* title, UINT type) = SystemMessageBox;
+BOOL (*GetFileName)(OPENFILENAMEA* request, bool save) = SystemFileDialog;
+PIDLIST_ABSOLUTE (*BrowseForFolder)(BROWSEINFOA* request) = SystemFolderBrowser;
+bool (*IsKeyDown)(int virtualKey) = SystemKeyState;
 
 }  // namespace seams

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
+#include <shlobj.h>
 
 namespace seams {
 
@@ -10,5 +12,11 @@ namespace seams {
 extern void (*PlayBeep)(UINT type);
 // MessageBoxA; returns the button chosen (IDOK, IDCANCEL, IDYES, ...).
 extern int (*ShowMessageBox)(HWND owner, const char* text, const char* title, UINT type);
+// GetOpenFileNameA (save false) or GetSaveFileNameA (save true).
+extern BOOL (*GetFileName)(OPENFILENAMEA* request, bool save);
+// SHBrowseForFolderA.
+extern PIDLIST_ABSOLUTE (*BrowseForFolder)(BROWSEINFOA* request);
+// Whether a key is down at this moment (the high bit of GetAsyncKeyState).
+extern bool (*IsKeyDown)(int virtualKey);
 
 }  // namespace seams
