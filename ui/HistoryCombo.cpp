@@ -1,0 +1,46 @@
+#include "ui/HistoryCombo.h"
+
+#include "framework/CString.h"
+
+#include <string>
+
+namespace {
+
+CString WindowText(HWND window) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
+    return CString(std::move(text));
+}
+
+CString ListText(HWND combo, int index) {
+    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) return CString();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(length));
+    return CString(std::move(text));
+}
+
+}  // namespace
+
+void AddComboTextToHistory(HWND combo) {
+    if (combo == nullptr) return;
+    CString text = WindowText(combo);
+    text.Trim();
+    if (text.IsEmpty()) return;
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        if (ListText(combo, i).CompareNoCase(text) == 0) {
+            SendMessageA(combo, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
+            break;
+        }
+    }
+    SendMessageA(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(text)));
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
+}
+
+void ClearComboHistory(HWND combo) {
+    if (combo == nullptr) return;
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    SetWindowTextA(combo, "");
+}
