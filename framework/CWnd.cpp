@@ -81,16 +81,25 @@ HWND CWnd::UnsubclassWindow() {
 
 BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, const RECT& rect,
                     HWND parent, UINT id) {
-    const char* windowClass = className != nullptr
-                                  ? className
-                                  : AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW),
-                                                        reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    CREATESTRUCTA cs{};
+    cs.lpszClass = className != nullptr ? className
+                                        : AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW),
+                                                              reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    cs.lpszName = windowName;
+    cs.style = static_cast<LONG>(style);
+    cs.dwExStyle = exStyle;
+    cs.x = rect.left;
+    cs.y = rect.top;
+    cs.cx = rect.right - rect.left;
+    cs.cy = rect.bottom - rect.top;
+    cs.hwndParent = parent;
+    cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id));
+    cs.hInstance = ::GetModuleHandleA(nullptr);
+    if (!PreCreateWindow(cs)) return FALSE;
     CWnd* outer = g_creating;
     g_creating = this;
-    HWND window = ::CreateWindowExA(exStyle, windowClass, windowName, style, rect.left, rect.top,
-                                    rect.right - rect.left, rect.bottom - rect.top, parent,
-                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleA(nullptr),
-                                    nullptr);
+    HWND window = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
+                                    cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     g_creating = outer;
     if (window == nullptr) return FALSE;
     if (m_hWnd == nullptr) SubclassWindow(window);  // a class of the system: bound after creation
@@ -98,6 +107,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
 }
 
 BOOL CWnd::DestroyWindow() { return m_hWnd != nullptr ? ::DestroyWindow(m_hWnd) : FALSE; }
+
+BOOL CWnd::PreCreateWindow(CREATESTRUCTA&) { return TRUE; }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
@@ -118,10 +129,12 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {
     return TRUE;
 }
 
-CString CWnd::GetWindowText() const {
-    const int length = ::GetWindowTextLengthA(m_hWnd);
+CString CWnd::GetWindowText() const { return WindowTextOf(m_hWnd); }
+
+CString WindowTextOf(HWND window) {
+    const int length = ::GetWindowTextLengthA(window);
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(m_hWnd, &text[0], length + 1);
+    const int copied = ::GetWindowTextA(window, &text[0], length + 1);
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return CString(std::move(text));
 }

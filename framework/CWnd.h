@@ -31,6 +31,9 @@ public:
     BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, const RECT& rect,
                   HWND parent, UINT id);
     virtual BOOL DestroyWindow();
+    // Lets a class adjust the class, styles and rectangle before CreateEx makes the window;
+    // FALSE cancels the creation.
+    virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
 
     // Called for messages of the modal loop before they are dispatched, for the window the
     // message is for and each of its parents; TRUE means handled.
@@ -106,6 +109,9 @@ private:
     WNDPROC m_superProc = nullptr;
     CurrentMessage m_current{};
 };
+
+// The text of any window.
+CString WindowTextOf(HWND window);
 
 // Registers (once) a window class whose procedure is the framework's; returns its name.
 const char* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,

@@ -1,16 +1,10 @@
 #include "ui/HistoryCombo.h"
 
-#include "framework/CString.h"
+#include "framework/CWnd.h"
 
 #include <string>
 
 namespace {
-
-CString WindowText(HWND window) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    return CString(std::move(text));
-}
 
 CString ListText(HWND combo, int index) {
     const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -25,7 +19,7 @@ CString ListText(HWND combo, int index) {
 
 void AddComboTextToHistory(HWND combo) {
     if (combo == nullptr) return;
-    CString text = WindowText(combo);
+    CString text = WindowTextOf(combo);
     text.Trim();
     if (text.IsEmpty()) return;
     const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
