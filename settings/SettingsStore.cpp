@@ -1,0 +1,208 @@
+#include "settings/SettingsStore.h"
+
+#include "engine/LogPalette.h"
+#include "engine/TokenList.h"
+#include "framework/Seams.h"
+#include "settings/VerInfo.h"
+
+#include <stdlib.h>
+
+namespace {
+
+const char* const kDefaultFileName = "Fendrix.ini";
+const char* const kCommon = "Common";
+const char* const kSearchPathList = "SearchPathList";
+const char* const kSearchFileList = "SearchFileList";
+const char* const kSearchAttributes = "SearchAttributes";
+const char* const kSetAttributes = "SetAttributes";
+const char* const kDateRange = "DateRange";
+const char* const kSizeRange = "SizeRange";
+const char* const kSetTimeStanp = "SetTimeStanp";
+
+// Writes until the first failure; later writes are pointless once one has failed.
+class Writer {
+public:
+    explicit Writer(const char* file) : m_file(file) {}
+    bool Ok() const { return m_ok; }
+    void Int(const char* section, const char* key, int value) {
+        if (m_ok) m_ok = WriteInt(section, key, value, m_file) != FALSE;
+    }
+    void Text(const char* section, const char* key, const char* text) {
+        if (m_ok) m_ok = WriteText(section, key, text, m_file) != FALSE;
+    }
+    void Section(const char* section) {
+        if (m_ok) m_ok = RemoveSection(section, m_file) != FALSE;
+    }
+    void RemoveHistory(const char* section, const char* prefix) {
+        if (m_ok) m_ok = RemoveList(section, "Count", prefix, 1, m_file) != FALSE;
+        Section(section);
+    }
+    void History(const char* section, const char* prefix, const std::vector<CString>& entries) {
+        if (m_ok) m_ok = WriteList(section, "Count", prefix, entries, m_file) != FALSE;
+    }
+
+private:
+    const char* m_file;
+    bool m_ok = true;
+};
+
+}  // namespace
+
+CString ProfileLocation(const CString& file) {
+    const bool bare = file.Find('\\') < 0 && file.Find('/') < 0 && !(file.GetLength() >= 2 && file[1] == ':');
+    if (bare) {
+        char windows[MAX_PATH];
+        const UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+        if (length == 0 || length >= sizeof windows) return file;
+        return JoinPath(windows, file);
+    }
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(file, sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full) return file;
+    return CString(full);
+}
+
+SettingsStore::SettingsStore(JobEngine& engine, SettingsWindow& window) : m_engine(engine), m_window(window) {}
+
+CString SettingsStore::DefaultFileFor(const char* argument0) {
+    return JoinPath(ProgramDirectory(argument0), kDefaultFileName);
+}
+
+CString SettingsStore::DefaultFile() { return DefaultFileFor(__argv != nullptr ? __argv[0] : ""); }
+
+CString SettingsStore::Resolve(const char* path) const {
+    return path != nullptr && *path != '\0' ? CString(path) : DefaultFile();
+}
+
+void SettingsStore::Load(const char* path) {
+    const CString file = Resolve(path);
+    JobSettings& job = m_engine.Job;
+
+    ReadText(kCommon, "Version", "", file);  // read for the record only
+    const TokenList position(ReadText(kCommon, "WindowPos", "0,0,0,0", file), ',', 1);
+    WindowRect = {position.ItemAsInt(0), position.ItemAsInt(1), position.ItemAsInt(2), position.ItemAsInt(3)};
+    ShowToolBar = ReadInt(kCommon, "ShowToolBar", 1, file);
+    ShowStatusBar = ReadInt(kCommon, "ShowStatusBar", 1, file);
+    job.ExecDispFname = ReadInt(kCommon, "ExecDispFname", 1, file);
+    job.ExecDispNopFname = ReadInt(kCommon, "ExecDispNopFname", 0, file);
+    job.ExecDispSubDir = ReadInt(kCommon, "ExecDispSubDir", 1, file);
+    job.ExecDispSkipped = ReadInt(kCommon, "ExecDispSkipped", 0, file);
+    job.SortFile = ReadInt(kCommon, "SortFile", 0, file);
+    job.SystemFileSkip = ReadInt(kCommon, "SystemFileSkip", 1, file);
+    job.SystemClockReadMode = ReadInt(kCommon, "SystemClockReadMode", 0, file);
+    job.Recursive = ReadInt(kCommon, "Recursive", 1, file);
+
+    job.SearchPathList = ReadList(kSearchPathList, "Count", "Path", 1, file);
+    job.SearchFileList = ReadList(kSearchFileList, "Count", "File", 1, file);
+
+    job.SearchAttributes.AttribFlg = static_cast<DWORD>(ReadInt(kSearchAttributes, "AttribFlg", 0, file));
+    job.SearchAttributes.AttribJokn = ReadInt(kSearchAttributes, "AttribJokn", 0, file);
+    job.SetAttributes.AttribFlg = static_cast<DWORD>(ReadInt(kSetAttributes, "AttribFlg", 0, file));
+    job.SetAttributes.AttribJokn = ReadInt(kSetAttributes, "AttribJokn", 1, file);
+    job.DateRange.Start = ReadText(kDateRange, "Start", "", file);
+    job.DateRange.End = ReadText(kDateRange, "End", "", file);
+    job.SizeRange.Start = ReadUnsigned(kSizeRange, "Start", 0, file);
+    job.SizeRange.End = ReadUnsigned(kSizeRange, "End", 0, file);
+    job.SetTimeStanp.TimeStanpJokn = ReadInt(kSetTimeStanp, "TimeStanpJokn", 1, file);
+    job.SetTimeStanp.TimeStanpVal = ReadText(kSetTimeStanp, "TimeStanpVal", "", file);
+
+    // The boxes of masks loaded earlier must not stay ticked beside the new ones.
+    m_window.UntickAttributeBoxes();
+    m_engine.ExchangeJobData(1, 0, 1);
+    m_engine.SyncOptionMenus();
+    m_window.SelectFirstHistoryEntries();
+    CurrentFile = file;
+    WriteStartupInformation();
+}
+
+SaveResult SettingsStore::Save(const char* path) {
+    if (!m_engine.ExchangeJobData(0, 1, 0)) {
+        const int answer = seams::ShowMessageBox(m_window.GetMessageOwner(),
+                                                 "ﾃﾞｰﾀﾁｪｯｸでｴﾗｰが有ります。このまま続行しますか ?\n",
+                                                 "Fendrix:Warning", MB_OKCANCEL | MB_ICONSTOP);
+        if (answer != IDOK) return SaveResult::Declined;
+    }
+    const CString file = Resolve(path);
+    const RECT windowRect = m_window.GetNormalWindowRect();
+    if (!ReplaceSettingsFile(file, windowRect)) {
+        CString line;
+        line.Format("*** 設定ﾌｧｲﾙを保存できませんでした。( %s )", static_cast<const char*>(file));
+        seams::PlayBeep(MB_ICONASTERISK);
+        m_engine.AppendLog(line, LogColor::Red);
+        return SaveResult::Failed;
+    }
+    WindowRect = windowRect;
+    CurrentFile = file;
+    return SaveResult::Written;
+}
+
+bool SettingsStore::ReplaceSettingsFile(const CString& file, const RECT& windowRect) {
+    const CString target = ProfileLocation(file);
+    const DWORD attributes = GetFileAttributesA(target);
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (!exists && GetLastError() != ERROR_FILE_NOT_FOUND) return false;  // e.g. a missing folder
+    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) return false;
+
+    char copy[MAX_PATH];
+    if (GetTempFileNameA(ProgramDirectory(target), "Fdx", 0, copy) == 0) return false;
+    // Sections of other names live on in the copy.
+    bool written = !exists || CopyFileA(target, copy, FALSE) != FALSE;
+    // The profile functions rewrite the file whole, which a hidden or system file refuses.
+    if (written && exists) written = SetFileAttributesA(copy, FILE_ATTRIBUTE_NORMAL) != FALSE;
+    if (written) written = WriteSettings(copy, windowRect);
+    ProfileWriter(nullptr, nullptr, nullptr, copy);  // let go of the copy before it moves
+    if (written) written = MoveFileExA(copy, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!written) {
+        DeleteFileA(copy);
+        return false;
+    }
+    if (exists) SetFileAttributesA(target, attributes | FILE_ATTRIBUTE_ARCHIVE);
+    return true;
+}
+
+bool SettingsStore::WriteSettings(const char* file, const RECT& windowRect) {
+    const JobSettings& job = m_engine.Job;
+    Writer out(file);
+
+    // Keys added by hand to these sections go; sections of other names stay.
+    out.Section(kCommon);
+    out.RemoveHistory(kSearchPathList, "Path");
+    out.RemoveHistory(kSearchFileList, "File");
+    out.Section(kSearchAttributes);
+    out.Section(kSetAttributes);
+    out.Section(kDateRange);
+    out.Section(kSizeRange);
+    out.Section(kSetTimeStanp);
+
+    const CVerInfo version;
+    out.Text(kCommon, "Version", version.ProductVersion());
+    CString position;
+    position.Format("%d,%d,%d,%d", static_cast<int>(windowRect.left), static_cast<int>(windowRect.top),
+                    static_cast<int>(windowRect.right), static_cast<int>(windowRect.bottom));
+    out.Text(kCommon, "WindowPos", position);
+    out.Int(kCommon, "ShowToolBar", ShowToolBar);
+    out.Int(kCommon, "ShowStatusBar", ShowStatusBar);
+    out.Int(kCommon, "ExecDispFname", job.ExecDispFname);
+    out.Int(kCommon, "ExecDispNopFname", job.ExecDispNopFname);
+    out.Int(kCommon, "ExecDispSubDir", job.ExecDispSubDir);
+    out.Int(kCommon, "ExecDispSkipped", job.ExecDispSkipped);
+    out.Int(kCommon, "SortFile", job.SortFile);
+    out.Int(kCommon, "SystemFileSkip", job.SystemFileSkip);
+    out.Int(kCommon, "SystemClockReadMode", job.SystemClockReadMode);
+    out.Int(kCommon, "Recursive", job.Recursive);
+
+    out.History(kSearchPathList, "Path", job.SearchPathList);
+    out.History(kSearchFileList, "File", job.SearchFileList);
+
+    out.Int(kSearchAttributes, "AttribFlg", static_cast<int>(job.SearchAttributes.AttribFlg));
+    out.Int(kSearchAttributes, "AttribJokn", job.SearchAttributes.AttribJokn);
+    out.Int(kSetAttributes, "AttribFlg", static_cast<int>(job.SetAttributes.AttribFlg));
+    out.Int(kSetAttributes, "AttribJokn", job.SetAttributes.AttribJokn);
+    out.Text(kDateRange, "Start", job.DateRange.Start);
+    out.Text(kDateRange, "End", job.DateRange.End);
+    out.Int(kSizeRange, "Start", static_cast<int>(job.SizeRange.Start));
+    out.Int(kSizeRange, "End", static_cast<int>(job.SizeRange.End));
+    out.Int(kSetTimeStanp, "TimeStanpJokn", job.SetTimeStanp.TimeStanpJokn);
+    out.Text(kSetTimeStanp, "TimeStanpVal", job.SetTimeStanp.TimeStanpVal);
+    return out.Ok();
+}
