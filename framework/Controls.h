@@ -56,6 +56,9 @@ class CRichEditCtrl : public CWnd {
 public:
     // Loads the rich-edit library once; its window class is "RichEdit20A".
     static const char* ClassName();
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+        return CreateEx(0, ClassName(), nullptr, style, rect, parent->m_hWnd, id);
+    }
 
     int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
     int GetFirstVisibleLine() const { return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE)); }
