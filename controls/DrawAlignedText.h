@@ -17,3 +17,6 @@ enum DrawAlignedTextFlags : UINT {
 
 void DrawAlignedText(HDC dc, const char* text, int left, int top, int right, int bottom, int marginX, int marginY,
                      UINT flags);
+
+// Where DrawAlignedText puts a text of the given extent.
+POINT AlignedTextOrigin(SIZE extent, int left, int top, int right, int bottom, int marginX, int marginY, UINT flags);
