@@ -1,5 +1,6 @@
 #include "framework/Controls.h"
 
+#include <cstring>
 #include <string>
 
 CString CComboBox::GetLBText(int index) const {
@@ -12,10 +13,12 @@ CString CComboBox::GetLBText(int index) const {
 }
 
 CString CStatusBarCtrl::GetText(int pane) const {
-    const LRESULT length = LOWORD(SendMessage(SB_GETTEXTLENGTHA, static_cast<WPARAM>(pane)));
-    std::string text(static_cast<size_t>(length) + 1, '\0');
+    // The length may count characters, not bytes, and SB_GETTEXT takes no buffer size:
+    // room for two bytes per character.
+    const size_t length = LOWORD(SendMessage(SB_GETTEXTLENGTHA, static_cast<WPARAM>(pane)));
+    std::string text(2 * length + 1, '\0');
     SendMessage(SB_GETTEXTA, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(length));
+    text.resize(std::strlen(text.c_str()));
     return CString(std::move(text));
 }
 

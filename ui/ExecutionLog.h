@@ -1,0 +1,39 @@
+// The log view: a read-only rich-edit pane that takes one coloured line at a time and keeps
+// its end in view.
+#pragma once
+
+#include "framework/Controls.h"
+#include "framework/Gdi.h"
+
+class ExecutionLog : public CRichEditCtrl {
+public:
+    ExecutionLog() = default;
+    ~ExecutionLog() override;
+
+    // Added to the window's styles when it is created; set them before CreateInPlace.
+    DWORD StyleBits = WS_VSCROLL | ES_READONLY | ES_AUTOHSCROLL | ES_MULTILINE;
+    DWORD ExStyleBits = WS_EX_CLIENTEDGE;
+
+    // Replaces the parent's control placeholderId by the view with the id newId, in the
+    // same place, with a point font of the face. False when the placeholder is missing or the
+    // view or its font cannot be made.
+    bool CreateInPlace(int placeholderId, int newId, CWnd* parent, const char* fontFace, int pointSize);
+
+    // Appends the text as one line (or several when it holds CR LF) in the colour and scrolls
+    // only as far as needed to show the end; "\r\n" adds one empty line. An empty text clears
+    // the view and resets its text limit.
+    void AppendText(const char* text, COLORREF colour);
+
+    // Whole lines of the view's font that fit into its client area.
+    int GetVisibleLineCount();
+
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+
+    // One growth step of the text limit: 30 % more, at least one more, at most LONG_MAX.
+    static long NextLimit(long limit);
+
+private:
+    long TextLength() const;
+
+    CFont m_font;
+};

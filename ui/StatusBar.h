@@ -1,0 +1,26 @@
+// The main window's status bar: run state, message pane and one pane per option letter.
+#pragma once
+
+#include "engine/JobWindow.h"
+#include "framework/Controls.h"
+
+class MainStatusBar : public CStatusBarCtrl {
+public:
+    // Creates the bar along the bottom of the parent, shown only when visible is true, and
+    // divides it into its panes.
+    bool Create(CWnd* parent, bool visible, UINT id = 104);
+
+    // The right edges of the nine panes for a bar whose right edge is `right`: 32, the
+    // message pane up to right - 112, then seven letter panes of 16 pixels.
+    static void PaneEdges(int right, int (&edges)[kStatusPaneCount]);
+    // Divides the bar for its right edge in the parent's client coordinates.
+    void UpdatePanes();
+    // Moves the bar, hidden meanwhile, to the bottom of the client rectangle at the full width
+    // and its own height, shows it again when visible, and divides it anew. Returns the bottom
+    // that is left for the controls above: the bar's top when visible, else client.bottom.
+    int PlaceAtBottom(const RECT& client, bool visible);
+
+    // One text per pane; a null text leaves its pane alone and a pane that already shows its
+    // text is not written again.
+    void ShowTexts(const char* const (&texts)[kStatusPaneCount]);
+};
