@@ -46,8 +46,8 @@ long long ListKeyIndex(const CString& key, const char* keyPrefix) {
     return index;
 }
 
-// The keys of the list present in the section for index first ... first+count-1, by index;
-// a key that appears twice (in any letter case) is the same profile key and counts once.
+// The keys of the list present in the section for index first ... first+count-1, by index.
+// A key written twice (in any letter case) is listed twice.
 std::vector<std::pair<long long, CString>> PresentListKeys(const char* section, const char* keyPrefix,
                                                            int firstIndex, int count, const char* file) {
     std::vector<std::pair<long long, CString>> present;
@@ -59,9 +59,6 @@ std::vector<std::pair<long long, CString>> PresentListKeys(const char* section, 
     }
     std::stable_sort(present.begin(), present.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    present.erase(std::unique(present.begin(), present.end(),
-                              [](const auto& a, const auto& b) { return a.first == b.first; }),
-                  present.end());
     return present;
 }
 
@@ -133,7 +130,10 @@ std::vector<CString> ReadList(const char* section, const char* countKey, const c
                               const char* file) {
     const int count = ReadInt(section, countKey, 0, file);
     std::vector<CString> entries;
+    long long previous = -1;
     for (const auto& entry : PresentListKeys(section, keyPrefix, firstIndex, count, file)) {
+        if (entry.first == previous) continue;  // the profile read finds the first one only
+        previous = entry.first;
         CString text = ReadText(section, entry.second, "", file);
         if (!text.IsEmpty()) entries.push_back(std::move(text));
     }
@@ -144,6 +144,7 @@ BOOL RemoveList(const char* section, const char* countKey, const char* keyPrefix
                 const char* file) {
     const int count = ReadInt(section, countKey, 0, file);
     BOOL written = TRUE;
+    // Each deletion takes the first key of that name, so a key written twice goes with two.
     for (const auto& entry : PresentListKeys(section, keyPrefix, firstIndex, count, file)) {
         if (!RemoveKey(section, entry.second, file)) written = FALSE;
     }

@@ -1,9 +1,9 @@
 #include "FakeMainWindow.h"
 
-#include "engine/TokenList.h"
 #include "framework/Seams.h"
 
-#include <ostream>
+#include <deque>
+#include <sstream>
 
 namespace {
 
@@ -21,27 +21,7 @@ int AnswerBox(HWND owner, const char* text, const char* title, UINT type) {
     return answer;
 }
 
-void CopyControlFields(const JobSettings& from, JobSettings& to) {
-    to.SearchPath = from.SearchPath;
-    to.SearchFile = from.SearchFile;
-    to.SearchPathList = from.SearchPathList;
-    to.SearchFileList = from.SearchFileList;
-    to.Recursive = from.Recursive;
-    to.SearchAttributes = from.SearchAttributes;
-    to.DateStartFlg = from.DateStartFlg;
-    to.DateEndFlg = from.DateEndFlg;
-    to.DateRange = from.DateRange;
-    to.SizeStartFlg = from.SizeStartFlg;
-    to.SizeEndFlg = from.SizeEndFlg;
-    to.SizeRange = from.SizeRange;
-    to.SetAttributes = from.SetAttributes;
-    to.TimeStanpFlg = from.TimeStanpFlg;
-    to.SetTimeStanp = from.SetTimeStanp;
-}
-
 }  // namespace
-
-bool operator==(const LoggedLine& a, const LoggedLine& b) { return a.Text == b.Text && a.Color == b.Color; }
 
 std::ostream& operator<<(std::ostream& out, const LoggedLine& line) {
     return out << "{\"" << line.Text << "\", 0x" << std::hex << line.Color << std::dec << "}";
@@ -50,11 +30,10 @@ std::ostream& operator<<(std::ostream& out, const LoggedLine& line) {
 void FakeMainWindow::AppendLogLine(const char* text, COLORREF color) {
     if (*text == '\0') {
         Log.clear();
-        ++LogClears;
         Calls.emplace_back("ClearLog");
-        return;
+    } else {
+        Log.push_back({text, color});
     }
-    Log.push_back({text, color});
 }
 
 void FakeMainWindow::ShowStatusTexts(const char* const (&texts)[kStatusPaneCount]) {
@@ -66,15 +45,21 @@ void FakeMainWindow::ShowStatusTexts(const char* const (&texts)[kStatusPaneCount
 
 bool FakeMainWindow::TransferJob(JobSettings& job, int direction) {
     Calls.emplace_back(direction == 0 ? "TakeJob" : "ShowJob");
-    if (direction == 0) {
-        if (ExchangeFails) return false;
-        CopyControlFields(Controls, job);
-    } else {
-        CopyControlFields(job, Controls);
-        // Like the dialog data exchange, the transfer ticks the boxes of the masks and unticks none.
-        TickedSearchBoxes |= job.SearchAttributes.AttribFlg;
-        TickedSetBoxes |= job.SetAttributes.AttribFlg;
+    if (direction != 0) {
+        Controls = job;
+        TickedBoxes |= job.SearchAttributes.AttribFlg | job.SetAttributes.AttribFlg << 8;
+        return true;
     }
+    if (ExchangeFails) return false;
+    JobSettings taken = Controls;  // the options are no controls of the job
+    taken.SortFile = job.SortFile;
+    taken.SystemFileSkip = job.SystemFileSkip;
+    taken.SystemClockReadMode = job.SystemClockReadMode;
+    taken.ExecDispFname = job.ExecDispFname;
+    taken.ExecDispNopFname = job.ExecDispNopFname;
+    taken.ExecDispSubDir = job.ExecDispSubDir;
+    taken.ExecDispSkipped = job.ExecDispSkipped;
+    job = taken;
     return true;
 }
 
@@ -84,9 +69,8 @@ void FakeMainWindow::ShowOptionMarks(const OptionMarks& marks) {
 }
 
 void FakeMainWindow::UntickAttributeBoxes() {
-    TickedSearchBoxes = 0;
-    TickedSetBoxes = 0;
-    Calls.emplace_back("UntickAttributes");
+    TickedBoxes = 0;
+    Calls.emplace_back("Untick");
 }
 
 void FakeMainWindow::SelectFirstHistoryEntries() {
@@ -96,17 +80,12 @@ void FakeMainWindow::SelectFirstHistoryEntries() {
 }
 
 void FakeMainWindow::ShowBars() {
-    std::string call = "ShowBars";
-    if (Store != nullptr) {
-        call += " T" + std::to_string(Store->ShowToolBar) + " S" + std::to_string(Store->ShowStatusBar);
-    }
-    Calls.push_back(call);
+    Calls.push_back("ShowBars T" + std::to_string(Store->ShowToolBar) + " S" + std::to_string(Store->ShowStatusBar));
 }
 
 DialogScript::DialogScript() : m_previousBeep(seams::PlayBeep), m_previousBox(seams::ShowMessageBox) {
     g_answers.clear();
-    g_boxes.clear();
-    g_beeps.clear();
+    Clear();
     seams::PlayBeep = RecordBeep;
     seams::ShowMessageBox = AnswerBox;
 }
@@ -133,36 +112,54 @@ void WriteWholeFile(const char* path, const std::string& bytes) {
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
-    EXPECT_EQ(written, bytes.size());
 }
 
 std::string ReadWholeFile(const char* path) {
-    const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::string();
+    const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<none>";
     std::string bytes(GetFileSize(file, nullptr), '\0');
     DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
     CloseHandle(file);
-    bytes.resize(read);
     return bytes;
 }
 
-std::vector<std::string> FilesIn(const CString& directory, const char* pattern) {
-    std::vector<std::string> names;
+int CountFiles(const CString& pattern) {
     WIN32_FIND_DATAA record;
-    const HANDLE search = FindFirstFileA(JoinPath(directory, pattern), &record);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = record.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &record));
+    const HANDLE search = FindFirstFileA(pattern, &record);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int count = 1;
+    while (FindNextFileA(search, &record)) ++count;
     FindClose(search);
-    return names;
+    return count;
 }
 
-CString Profile(const char* section, const char* key, const char* file) {
+std::string Profile(const char* section, const char* key, const char* file) {
     char value[4096];
     const DWORD length = GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, file);
-    return CString(value, static_cast<int>(length));
+    return std::string(value, length);
+}
+
+std::vector<std::string> Keys(const char* section, const char* file) {
+    std::vector<std::string> keys;
+    for (const CString& key : ListKeys(section, file)) keys.push_back(key.Str());
+    return keys;
+}
+
+std::string SettingsTest::Describe() const {
+    const JobSettings& j = engine.Job;
+    const RECT& r = store.WindowRect;
+    std::ostringstream out;
+    out << "D" << j.ExecDispSubDir << " F" << j.ExecDispFname << " N" << j.ExecDispSkipped << " O"
+        << j.ExecDispNopFname << " C" << j.SystemClockReadMode << " P" << j.SystemFileSkip << " S" << j.SortFile
+        << " R" << j.Recursive << " bars " << store.ShowToolBar << store.ShowStatusBar << " pos " << r.left << ","
+        << r.top << "," << r.right << "," << r.bottom << " paths";
+    for (const CString& path : j.SearchPathList) out << " [" << path.Str() << "]";
+    out << " files";
+    for (const CString& file : j.SearchFileList) out << " [" << file.Str() << "]";
+    out << " search " << j.SearchAttributes.AttribFlg << "/" << j.SearchAttributes.AttribJokn << " set "
+        << j.SetAttributes.AttribFlg << "/" << j.SetAttributes.AttribJokn << " dates [" << j.DateRange.Start.Str()
+        << "][" << j.DateRange.End.Str() << "] sizes " << j.SizeRange.Start << "-" << j.SizeRange.End << " stamp "
+        << j.SetTimeStanp.TimeStanpJokn << " [" << j.SetTimeStanp.TimeStanpVal.Str() << "]";
+    return out.str();
 }
