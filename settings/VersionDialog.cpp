@@ -32,6 +32,17 @@ SIZE MeasureStaticText(HWND control, const char* text) {
     return size;
 }
 
+// The control sizes itself to the bitmap without its frame, which would then cover the picture's edges.
+void FitToBitmap(HWND control, const CBitmap& bitmap) {
+    BITMAP info{};
+    if (!bitmap.GetBitmap(&info)) return;
+    RECT rect{0, 0, info.bmWidth, info.bmHeight};
+    ::AdjustWindowRectEx(&rect, static_cast<DWORD>(::GetWindowLongPtrA(control, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrA(control, GWL_EXSTYLE)));
+    ::SetWindowPos(control, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 VersionDialogLayout ComputeVersionDialogLayout(SIZE text, SIZE button, const SIZE* bitmap) {
@@ -103,6 +114,7 @@ void VersionDialog::ArrangeControls() {
     SIZE bitmapSize{0, 0};
     if (picture != nullptr) {
         ::SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_bitmap.GetSafeHandle()));
+        FitToBitmap(picture, m_bitmap);
         bitmapSize = WindowSize(picture);
     }
     const VersionDialogLayout layout = ComputeVersionDialogLayout(text, buttonSize, picture != nullptr ? &bitmapSize : nullptr);
