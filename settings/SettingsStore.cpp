@@ -78,7 +78,7 @@ void SettingsStore::Load(const char* path) {
     const CString file = Resolve(path);
     JobSettings& job = m_engine.Job;
 
-    ReadText(kCommon, "Version", "", file);  // read for the record only
+    // "Version" tells who wrote the file; nothing depends on it.
     const TokenList position(ReadText(kCommon, "WindowPos", "0,0,0,0", file), ',', 1);
     WindowRect = {position.ItemAsInt(0), position.ItemAsInt(1), position.ItemAsInt(2), position.ItemAsInt(3)};
     ShowToolBar = ReadInt(kCommon, "ShowToolBar", 1, file);
@@ -143,12 +143,11 @@ bool SettingsStore::ReplaceSettingsFile(const CString& file, const RECT& windowR
     if (!exists && GetLastError() != ERROR_FILE_NOT_FOUND) return false;  // e.g. a missing folder
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) return false;
 
+    // The copy lies in the file's own folder, so that the move is a rename on one volume.
     char copy[MAX_PATH];
     if (GetTempFileNameA(ProgramDirectory(target), "Fdx", 0, copy) == 0) return false;
     // Sections of other names live on in the copy.
     bool written = !exists || CopyFileA(target, copy, FALSE) != FALSE;
-    // The profile functions rewrite the file whole, which a hidden or system file refuses.
-    if (written && exists) written = SetFileAttributesA(copy, FILE_ATTRIBUTE_NORMAL) != FALSE;
     if (written) written = WriteSettings(copy, windowRect);
     ProfileWriter(nullptr, nullptr, nullptr, copy);  // let go of the copy before it moves
     if (written) written = MoveFileExA(copy, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
@@ -156,6 +155,7 @@ bool SettingsStore::ReplaceSettingsFile(const CString& file, const RECT& windowR
         DeleteFileA(copy);
         return false;
     }
+    // The profile writes may recreate the copy plain; a hidden settings file stays hidden.
     if (exists) SetFileAttributesA(target, attributes | FILE_ATTRIBUTE_ARCHIVE);
     return true;
 }
