@@ -168,22 +168,24 @@ CROSS = """
 ................
 """
 
+# White inside: a disabled button shows only the dark pixels, so the hand keeps its outline
+# while Abort is unavailable, which is most of the time.
 RAISED_HAND = """
-.......hh.......
-......hHHhhh....
-....hhhHHhHHh...
-...hHHhHHhHHhhh.
-...hHHhHHhHHhHHh
-.hhhHHhHHhHHhHHh
-hHHhHHhHHhHHhHHh
-hHHhHHhHHhHHhHHh
-hHHhHHHHHHHHHHHh
-.hHHhHHHHHHHHHHh
-..hHHHHHHHHHHHHh
-...hHHHHHHHHHHh.
-....hHHHHHHHHHh.
-....hHHHHHHHHh..
-....hHHHHHHHHh..
+.......KK.......
+......KWWKKK....
+....KKKWWKWWK...
+...KWWKWWKWWKKK.
+...KWWKWWKWWKWWK
+.KKKWWKWWKWWKWWK
+KWWKWWKWWKWWKWWK
+KWWKWWKWWKWWKWWK
+KWWKWWWWWWWWWWWK
+.KWWKWWWWWWWWWWK
+..KWWWWWWWWWWWWK
+...KWWWWWWWWWWK.
+....KWWWWWWWWWK.
+....KWWWWWWWWK..
+....KWWWWWWWWK..
 """
 
 OPEN_FOLDER = """
@@ -240,20 +242,21 @@ TOOLBAR = [NEW_PAGE, WIPED_PAGE, ARROW_DOWN, CROSS, RAISED_HAND, OPEN_FOLDER, FL
 # ---------------------------------------------------------------------------------------
 # Menu icons of their own.
 
+# A light face, so that the grayed menu item still shows the frame and the cross.
 CROSS_IN_FRAME = """
 ................
 .KKKKKKKKKKKKKK.
 .KWWWWWWWWWWWDK.
-.KWLLLLLLLLLLDK.
-.KWLRRLLLLRRLDK.
-.KWLRRRLLRRRLDK.
-.KWLLRRRRRRLLDK.
-.KWLLLRRRRLLLDK.
-.KWLLLRRRRLLLDK.
-.KWLLRRRRRRLLDK.
-.KWLRRRLLRRRLDK.
-.KWLRRLLLLRRLDK.
-.KWLLLLLLLLLLDK.
+.KWWWWWWWWWWWDK.
+.KWWRRWWWWRRWDK.
+.KWWRRRWWRRRWDK.
+.KWWWRRRRRRWWDK.
+.KWWWWRRRRWWWDK.
+.KWWWWRRRRWWWDK.
+.KWWWRRRRRRWWDK.
+.KWWRRRWWRRRWDK.
+.KWWRRWWWWRRWDK.
+.KWWWWWWWWWWWDK.
 .KDDDDDDDDDDDDK.
 .KKKKKKKKKKKKKK.
 ................
@@ -495,13 +498,11 @@ def draw_about():
     pattern = ["1010", "0110", "1001", "1100"]
     for row, bits in enumerate(pattern):
         top = 19 + row * 8
-        c.fill(in_rect(13, top + 1.5, 26, top + 3.5), (150, 156, 170))
+        c.fill(in_rect(13, top + 2, 26, top + 3), (150, 156, 170))
         for i, bit in enumerate(bits):
-            left = 28 + i * 4.2
-            box = in_rect(left, top, left + 3.4, top + 5)
-            c.fill(box, (90, 90, 90))
-            colour = flags[i] if bit == "1" else (236, 236, 236)
-            c.fill(in_rect(left + 0.6, top + 0.6, left + 2.8, top + 4.4), colour)
+            left = 28 + i * 4
+            colour = flags[i] if bit == "1" else (214, 216, 222)
+            c.fill(in_rect(left, top, left + 3, top + 5), colour)
 
     # Clock over the lower right corner of the sheet.
     cx, cy, r = 45, 45, 14
@@ -524,15 +525,17 @@ def draw_about():
     c.fill(on_segment(cx, cy + 2, cx, cy - 9.5, 0.35), (220, 30, 30))
     c.fill(in_circle(cx, cy, 1.3), (220, 30, 30))
 
-    # Tag on a string at the top left of the sheet.
+    # Tag tied with a string to an eyelet of the sheet.
     tag = [(3, 20), (8, 15), (19, 15), (19, 25), (8, 25)]
-    c.fill(on_segment(11, 20, 16, 9, 0.5), (90, 60, 30))
+    c.fill(in_circle(16, 10, 1.6), (120, 120, 130))
+    c.fill(in_circle(16, 10, 0.8), (252, 252, 248))
     c.fill(in_polygon(tag), (150, 80, 0))
     c.fill(in_polygon([(4.4, 20), (8.5, 16), (18, 16), (18, 24), (8.5, 24)]), (255, 200, 60))
     c.fill(in_circle(8.3, 20, 1.4), (150, 80, 0))
     c.fill(in_circle(8.3, 20, 0.8), (252, 252, 248))
-    c.fill(in_rect(11, 18.5, 17, 19.5), (150, 80, 0))
-    c.fill(in_rect(11, 21, 15.5, 22), (150, 80, 0))
+    c.fill(on_segment(8.3, 20, 15.2, 10.6, 0.45), (90, 60, 30))
+    c.fill(in_rect(11, 18, 17, 19), (150, 80, 0))
+    c.fill(in_rect(11, 21, 15, 22), (150, 80, 0))
     return c.reduced()
 
 
