@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -87,7 +86,6 @@ TEST(MenuResource, MenuBarShowsFivePopUpsWithTheirItemsInOrder) {
     ASSERT_EQ(GetMenuItemCount(menu), int(bar.size()));
     for (UINT p = 0; p < bar.size(); ++p) {
         SCOPED_TRACE(bar[p].title);
-        EXPECT_EQ(GetMenuStringA(menu, p, nullptr, 0, MF_BYPOSITION), int(strlen(bar[p].title)));
         char title[64] = {};
         GetMenuStringA(menu, p, title, sizeof title, MF_BYPOSITION);
         EXPECT_STREQ(title, bar[p].title);
