@@ -376,8 +376,9 @@ TEST_F(MainTemplate, EveryControlHasItsClassStyleLabelAndPlace) {
             EXPECT_TRUE(style & SS_SUNKEN);
             break;
         }
-        if (spec.kind != Kind::History && spec.kind != Kind::Holder && spec.kind != Kind::LogHolder)
+        if (spec.kind != Kind::History && spec.kind != Kind::Holder && spec.kind != Kind::LogHolder) {
             EXPECT_EQ(WindowText(control), spec.label);
+        }
 
         // A combo box is as high as its edit field; the template's height includes the list.
         const RECT want = Pixels(spec.units);
@@ -385,7 +386,9 @@ TEST_F(MainTemplate, EveryControlHasItsClassStyleLabelAndPlace) {
         EXPECT_EQ(got.left, want.left);
         EXPECT_EQ(got.top, want.top);
         EXPECT_EQ(got.right, want.right);
-        if (spec.kind != Kind::History && spec.kind != Kind::Holder) EXPECT_EQ(got.bottom, want.bottom);
+        if (spec.kind != Kind::History && spec.kind != Kind::Holder) {
+            EXPECT_EQ(got.bottom, want.bottom);
+        }
     }
 }
 
@@ -464,8 +467,11 @@ TEST(Pictures, ToolBarStripIsNineSixteenColourImagesOnTheTransparentGrey) {
             }
         SCOPED_TRACE(image);
         EXPECT_EQ(images[image][0], grey);  // the corner is background in every image
-        if (image == 8) EXPECT_EQ(drawn, 0);
-        else EXPECT_GT(drawn, 40);
+        if (image == 8) {
+            EXPECT_EQ(drawn, 0);
+        } else {
+            EXPECT_GT(drawn, 40);
+        }
     }
     std::set<std::vector<COLORREF>> distinct(images.begin(), images.end() - 1);
     EXPECT_EQ(distinct.size(), 8u);
