@@ -405,19 +405,6 @@ TEST_F(MainTemplate, EachRadioGroupEndsAtTheControlAfterIt) {
     EXPECT_EQ(groups, 3);
 }
 
-TEST_F(MainTemplate, AutomaticRadioButtonsSwitchOnlyWithinTheirGroup) {
-    SendDlgItemMessageA(dialog, IDC_SEARCH_OR, BM_CLICK, 0, 0);
-    SendDlgItemMessageA(dialog, IDC_SET_OFF, BM_CLICK, 0, 0);
-    SendDlgItemMessageA(dialog, IDC_STAMP_GIVEN, BM_CLICK, 0, 0);
-    SendDlgItemMessageA(dialog, IDC_SEARCH_AND, BM_CLICK, 0, 0);
-    EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_SEARCH_OR));
-    EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_SEARCH_AND));
-    EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_SET_ON));
-    EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_SET_OFF));
-    EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_STAMP_CLOCK));
-    EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_STAMP_GIVEN));
-}
-
 // ---------------------------------------------------------------------------------------
 // Pictures
 
