@@ -43,6 +43,25 @@ void FitToBitmap(HWND control, const CBitmap& bitmap) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The window over its owner (the work area without one), kept inside the work area: the
+// template's position is the owner's client corner, which would cover the main window's controls.
+void CentreOverOwner(HWND window) {
+    RECT area{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT around = area;
+    HWND owner = ::GetWindow(window, GW_OWNER);
+    if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &around);
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    int x = (around.left + around.right - width) / 2;
+    int y = (around.top + around.bottom - height) / 2;
+    x = std::max(static_cast<int>(area.left), std::min(x, static_cast<int>(area.right) - width));
+    y = std::max(static_cast<int>(area.top), std::min(y, static_cast<int>(area.bottom) - height));
+    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 VersionDialogLayout ComputeVersionDialogLayout(SIZE text, SIZE button, const SIZE* bitmap) {
@@ -94,6 +113,7 @@ BOOL VersionDialog::OnInitDialog() {
     CTemplateDialog::OnInitDialog();
     UpdateData(FALSE);
     ArrangeControls();
+    CentreOverOwner(m_hWnd);
     if (m_selfCloseSeconds > 0) SetTimer(kSelfCloseTimer, static_cast<UINT>(m_selfCloseSeconds) * 1000u);
     return TRUE;
 }

@@ -195,6 +195,18 @@ TEST(VersionDialogWindow, PlacesItsControlsByTheMeasuredTextsAndTheBitmap) {
     dialog.DestroyWindow();
 }
 
+TEST(VersionDialogWindow, OpensInTheMiddleOfTheWorkAreaNotAtTheOwnersCorner) {
+    VersionDialog dialog(kAboutDialogCaption, IDB_ABOUT, nullptr, 0);
+    const HiddenCopy copy(dialog);
+    ASSERT_TRUE(dialog.CreateIndirect(copy.Get(), nullptr));
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const RECT window = dialog.GetWindowRect();
+    EXPECT_NEAR((window.left + window.right) / 2, (area.left + area.right) / 2, 1);
+    EXPECT_NEAR((window.top + window.bottom) / 2, (area.top + area.bottom) / 2, 1);
+    dialog.DestroyWindow();
+}
+
 TEST(VersionDialogWindow, StartsItsSelfCloseTimerOnlyForAPositiveTime) {
     VersionDialog timed("t", 0, nullptr, 5);
     const HiddenCopy timedCopy(timed);
