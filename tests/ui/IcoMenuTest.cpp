@@ -291,6 +291,17 @@ TEST_F(IcoMenuTest, MenuCharRunsTheFirstItemWithTheLetterAndLeavesTheRestToTheDe
     EXPECT_EQ(result, (MNC_EXECUTE << 16) | 3);
 }
 
+TEST_F(IcoMenuTest, ALetterTypedInTheOpenMenuChoosesTheFirstItemWithIt) {
+    for (const auto& key : {std::make_pair('e', ID_TOOL_CLEAR_HISTORY), std::make_pair('B', ID_TOOL_ABORT)}) {
+        window.SetTimer(77, 2000);  // closes the menu should the letter not
+        window.PostMessage(WM_CHAR, static_cast<WPARAM>(key.first));
+        const UINT chosen = static_cast<UINT>(TrackPopupMenu(window.PopUp(kTools), TPM_RETURNCMD | TPM_LEFTALIGN, 60, 60,
+                                                             0, window, nullptr));
+        window.KillTimer(77);
+        EXPECT_EQ(chosen, static_cast<UINT>(key.second)) << key.first;
+    }
+}
+
 TEST_F(IcoMenuTest, SeparatorsAreAtLeastNinePixelsAndCommandsAreMeasuredThroughTheirMenu) {
     HMENU file = window.PopUp(kFile);
     MEASUREITEMSTRUCT separator{ODT_MENU, 0, 0, 0, 2, ItemInfo(file, 5).dwItemData};
