@@ -1,6 +1,9 @@
+#include "app/FendrixApp.h"
+
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    MessageBoxA(nullptr, "Fendrix", "Solvik:Quorlane", MB_OK);
-    return 0;
+namespace {
+FendrixApp theApp;
 }
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return AfxWinMain(); }

@@ -132,9 +132,10 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {
 CString CWnd::GetWindowText() const { return WindowTextOf(m_hWnd); }
 
 CString WindowTextOf(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(window, &text[0], length + 1);
+    // Some controls (rich edit) count characters, not bytes: leave room for double-byte ones.
+    const int room = 2 * ::GetWindowTextLengthA(window) + 1;
+    std::string text(static_cast<size_t>(room), '\0');
+    const int copied = ::GetWindowTextA(window, &text[0], room);
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return CString(std::move(text));
 }

@@ -1,0 +1,127 @@
+// The commands of the menus and the tool bar, and the history boxes and the browse button.
+#include "ui/MainDialog.h"
+
+#include "framework/Seams.h"
+#include "res/resource.h"
+#include "settings/VersionDialog.h"
+#include "ui/FolderBrowser.h"
+#include "ui/HistoryCombo.h"
+
+namespace {
+
+const char* const kSettingsFilter = "設定ﾌｧｲﾙ (*.ini)|*.ini|全ての (*.*)|*.*||";
+constexpr DWORD kSettingsDialogFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+
+// The commands that could start a second run, change the job or close the window; a
+// command posted before a run began may still arrive during it.
+bool NeedsIdle(UINT id) {
+    switch (id) {
+        case ID_FILE_NEW:
+        case ID_TOOL_CLEAR_HISTORY:
+        case ID_FILE_OPEN:
+        case ID_FILE_SAVE:
+        case ID_FILE_SAVE_AS:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+void MainDialog::DispatchCommand(UINT id) {
+    if (Engine.Run.Busy != 0 && NeedsIdle(id)) return;
+    switch (id) {
+        case ID_FILE_NEW: ResetJob(); break;
+        case ID_TOOL_CLEAR_HISTORY: ClearHistory(); break;
+        case ID_APP_EXIT: OnCancel(); break;
+        case ID_FILE_OPEN: OpenSettingsFile(); break;
+        case ID_FILE_SAVE: Settings.Save(Settings.CurrentFile); break;
+        case ID_FILE_SAVE_AS: SaveSettingsAs(); break;
+        case ID_TOOL_EXECUTE: Engine.RunJob(); break;
+        case ID_APP_ABOUT: ShowAbout(); break;
+        case ID_TOOL_ABORT: Engine.Abort(); break;
+        case ID_VIEW_DEFAULT_SIZE: SetDefaultWindowSize(); break;
+        case ID_VIEW_STATUS_BAR:
+        case ID_VIEW_TOOLBAR:
+        case ID_OPTION_SHOW_FILES:
+        case ID_OPTION_SORT:
+        case ID_OPTION_SHOW_DIRECTORIES:
+        case ID_OPTION_SKIP_SYSTEM:
+        case ID_OPTION_SHOW_SKIPPED:
+        case ID_OPTION_CLOCK_PER_FILE:
+        case ID_OPTION_SHOW_UNCHANGED:
+            Settings.ToggleOption(id);
+            break;
+        default:
+            break;
+    }
+}
+
+void MainDialog::ResetJob() {
+    AutoRun = 0;
+    StartupSettingsPath.Empty();
+    Engine.ResetJob();
+}
+
+void MainDialog::AddToHistory(UINT id) { AddComboTextToHistory(GetDlgItem(static_cast<int>(id))); }
+
+void MainDialog::ClearHistory() {
+    ClearComboHistory(GetDlgItem(IDC_SEARCH_PATH));
+    ClearComboHistory(GetDlgItem(IDC_SEARCH_FILE));
+}
+
+void MainDialog::BrowseSearchFolder() {
+    const bool append = seams::IsKeyDown(VK_CONTROL);
+    CString prompt;
+    prompt.Format("検索対称にするﾃﾞｨﾚｸﾄﾘを選択してください。%s", append ? "(追加)" : "");
+    FolderBrowser browser(m_hWnd);
+    browser.Caption = "検索対称ﾃﾞｨﾚｸﾄﾘの選択";
+    if (browser.Browse(prompt, LastBrowseFolder, 0) != FolderBrowser::Chosen) return;
+    LastBrowseFolder = browser.GetPath();
+
+    HWND combo = GetDlgItem(IDC_SEARCH_PATH);
+    if (combo == nullptr) return;
+    CString text = browser.GetPath();
+    if (append) {
+        const CString current = WindowTextOf(combo);
+        if (!current.IsEmpty()) text = current + ";" + browser.GetPath();
+    }
+    Engine.Job.SearchPath = text;
+    ::SetWindowTextA(combo, text);
+    AddToHistory(IDC_SEARCH_PATH);
+}
+
+void MainDialog::OpenSettingsFile() {
+    const CString chosen =
+        ShowFileDialog(0, Settings.CurrentFile, "ini", kSettingsDialogFlags, kSettingsFilter, "設定ﾌｧｲﾙを開く");
+    if (chosen.IsEmpty()) return;
+    CString question;
+    question.Format("新しいﾌｧｲﾙ( %s )を読み込む前に\n現在のﾌｧｲﾙ( %s )を保存しますか ?",
+                    static_cast<const char*>(chosen), static_cast<const char*>(Settings.CurrentFile));
+    switch (seams::ShowMessageBox(m_hWnd, question, "Fendrix:Warning", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        case IDYES:
+            Settings.Save(Settings.CurrentFile);
+            break;
+        case IDNO:
+            break;
+        default:
+            return;
+    }
+    Settings.Load(chosen);
+    // The loaded file may show or hide the bars; the window follows at once.
+    ShowBars();
+    RecalcLayout();
+}
+
+void MainDialog::SaveSettingsAs() {
+    const CString chosen =
+        ShowFileDialog(1, Settings.CurrentFile, "ini", kSettingsDialogFlags, kSettingsFilter, "設定ﾌｧｲﾙを保存する");
+    if (!chosen.IsEmpty()) Settings.Save(chosen);
+}
+
+void MainDialog::ShowAbout() {
+    VersionDialog about("ﾊﾞｰｼﾞｮﾝ情報(Fendrix)", IDB_ABOUT, this, 10);
+    if (Engine.Run.Busy == 0) Settings.WriteStartupInformation();
+    about.DoModal();
+}
