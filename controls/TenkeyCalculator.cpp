@@ -415,11 +415,11 @@ const char* TenkeyCalculator::OperatorLabel(WORD code) {
     }
 }
 
-CString TenkeyCalculator::GetStatusText() const {
+CString TenkeyCalculator::GetStatusText(int shortened) const {
     if (m_error != TKE_NONE) return ErrorText(m_error);
     CString status;
-    if (m_integerOnly) status += "Int ";
-    if (m_memory != 0) status += "M ";
+    if (m_integerOnly && shortened < 1) status += "Int ";
+    if (m_memory != 0 && shortened < 2) status += "M ";
     status += OperatorLabel(m_pending);
     return status;
 }

@@ -74,8 +74,9 @@ public:
 
     // "%s.%s" of the entry, trimmed: "123." or "0.5".
     CString GetNumberText() const;
-    // The status on the display's left: "Int M ＋", or the error text.
-    CString GetStatusText() const;
+    // The status on the display's left: "Int M ＋", or the error text. Shorter forms drop
+    // "Int " (level 1) and then "M " too (level 2).
+    CString GetStatusText(int shortened = 0) const;
 
     static const char* ErrorText(int error);
     static const char* OperatorLabel(WORD code);

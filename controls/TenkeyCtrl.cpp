@@ -150,6 +150,25 @@ CString CTenkeyCtrl::GetFittedNumberText(HDC dc) {
     return text;
 }
 
+CString CTenkeyCtrl::GetFittedStatusText(HDC dc, const CString& number) {
+    if (m_hWnd == nullptr) return m_calculator.GetStatusText();
+    DrawingDC target(m_hWnd, dc);
+    Selected font(target, m_font.m_hObject);
+    RECT inner = GetDisplayRect();
+    ::InflateRect(&inner, -2, -2);
+    SIZE numberSize{};
+    ::GetTextExtentPoint32A(target, number, number.GetLength(), &numberSize);
+    // The number matters most: with a long one the status drops its indicators, then goes.
+    const int room = inner.right - inner.left - 4 - numberSize.cx - 1 - 4;
+    for (int shortened = 0; shortened <= 2; ++shortened) {
+        const CString status = m_calculator.GetStatusText(shortened);
+        SIZE size{};
+        ::GetTextExtentPoint32A(target, status, status.GetLength(), &size);
+        if (size.cx <= room) return status;
+    }
+    return CString();
+}
+
 void CTenkeyCtrl::DrawDisplay(HDC dc) {
     if (m_hWnd == nullptr) return;
     DrawingDC target(m_hWnd, dc);
@@ -172,8 +191,8 @@ void CTenkeyCtrl::DrawDisplay(HDC dc) {
     } else {
         ::SetTextColor(target, enabled ? RGB(0, 255, 255) : RGB(0, 128, 128));
     }
-    DrawAlignedText(target, m_calculator.GetStatusText(), inner.left, inner.top, inner.right, inner.bottom, 1, 0,
-                    DAT_VCENTER);
+    DrawAlignedText(target, GetFittedStatusText(target, number), inner.left, inner.top, inner.right, inner.bottom, 1,
+                    0, DAT_VCENTER);
 }
 
 void CTenkeyCtrl::PaintKeypad(HDC dc) {

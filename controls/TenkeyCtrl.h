@@ -38,6 +38,8 @@ public:
     const TenkeyCalculator& GetCalculator() const { return m_calculator; }
     // The number text as the display fits it into its width.
     CString GetFittedNumberText(HDC dc);
+    // The longest form of the status that leaves the number clear (possibly empty).
+    CString GetFittedStatusText(HDC dc, const CString& number);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -111,6 +111,30 @@ TEST_F(NumberFieldTest, EqualsTakesTheValueAndReturnTakesItAndCloses) {
     EXPECT_EQ(m_field.GetValue(), 36);
 }
 
+TEST_F(NumberFieldTest, ALongNumberKeepsTheDisplayClearOfTheStatus) {
+    Open(0);
+    Keys({3, TK_MEMORY_ADD, TK_ADD});
+    EXPECT_EQ(Pad().GetFittedStatusText(nullptr, Pad().GetFittedNumberText(nullptr)), "Int M ＋");
+
+    Keys({TK_CLEAR, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, TK_MULTIPLY, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8});
+    const CString number = Pad().GetFittedNumberText(nullptr);
+    EXPECT_EQ(number, "88888888888.");
+    const CString status = Pad().GetFittedStatusText(nullptr, number);
+    const std::string full = Pad().GetCalculator().GetStatusText().Str();
+    EXPECT_EQ(full.substr(full.size() - status.GetLength()), status.Str());
+
+    HDC dc = ::GetDC(Pad().m_hWnd);
+    HGDIOBJ old = ::SelectObject(dc, Pad().GetControlFont());
+    SIZE numberSize{};
+    SIZE statusSize{};
+    ::GetTextExtentPoint32A(dc, number, number.GetLength(), &numberSize);
+    ::GetTextExtentPoint32A(dc, status, status.GetLength(), &statusSize);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(Pad().m_hWnd, dc);
+    const RECT display = Pad().GetDisplayRect();
+    EXPECT_LE(statusSize.cx + numberSize.cx, display.right - display.left - 4 - 4 - 1 - 4);
+}
+
 TEST_F(NumberFieldTest, ARightClickRestoresTheValueFromTheOpening) {
     Open(700);
     Keys({5, TK_EQUALS});
