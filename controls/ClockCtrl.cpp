@@ -243,7 +243,6 @@ void CClockCtrl::DrawHands(HDC dc) {
     DrawingDC target(m_hWnd, dc);
     const RECT face = m_layout.Face;
     DrawEdgeIn(target, Shrunk(face, 20), FALSE, FALSE, TRUE, TRUE);
-    if (!m_child) DrawOkLabel(target);
 
     const POINT centre{(face.left + face.right) / 2, (face.top + face.bottom) / 2};
     auto around = [&](int by) { return RECT{centre.x - by, centre.y - by, centre.x + by, centre.y + by}; };
@@ -286,6 +285,8 @@ void CClockCtrl::DrawHands(HDC dc) {
                              POINT{centre.x, centre.y - 1}, POINT{centre.x, centre.y + 1}}) {
         ::SetPixelV(target, dot.x, dot.y, light);
     }
+    // Last, over the hands: a hand passing below the centre would otherwise cover the label.
+    if (!m_child) DrawOkLabel(target);
 }
 
 void CClockCtrl::DrawOkLabel(HDC dc) {
@@ -302,6 +303,7 @@ void CClockCtrl::DrawOkLabel(HDC dc) {
     const int cy = (face.top + face.bottom) / 2;
     RECT label{cx - extent.cx / 2, cy + 10, cx + extent.cx / 2 + 1, cy + 10 + extent.cy};
     ::InflateRect(&label, 1, 1);
+    FillWithColor(target, label, ::GetSysColor(COLOR_BTNFACE));
     Draw3dFrame(target, label, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
     DrawAlignedText(target, "O.K", label.left, label.top, label.right, label.bottom, 0, 0, DAT_HCENTER | DAT_VCENTER);
 }

@@ -133,6 +133,38 @@ TEST_F(ClockWindowTest, ReleasingOnTheCentreAcceptsAndARightClickCancels) {
     EXPECT_EQ(LastNote().first, static_cast<WPARAM>(DDN_CANCEL));
 }
 
+TEST_F(ClockWindowTest, TheAcceptLabelStaysReadableUnderAHandPointingDown) {
+    m_clock.SetTime(10, 30, 0);
+    const RECT client = m_clock.GetClientRect();
+    HDC window = ::GetDC(m_clock.m_hWnd);
+    HDC memory = ::CreateCompatibleDC(window);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(window, client.right, client.bottom);
+    ::ReleaseDC(m_clock.m_hWnd, window);
+    HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
+    m_clock.PaintClock(memory);
+
+    HGDIOBJ oldFont = ::SelectObject(memory, m_clock.GetControlFont());
+    SIZE label{};
+    ::GetTextExtentPoint32A(memory, "[ O.K ]", 7, &label);
+    ::SelectObject(memory, oldFont);
+    const RECT face = m_clock.GetLayout().Face;
+    const int cx = (face.left + face.right) / 2;
+    const int cy = (face.top + face.bottom) / 2;
+    int handPixels = 0;
+    for (int y = cy + 11; y < cy + 9 + label.cy; ++y) {
+        for (int x = cx - label.cx / 2 + 1; x < cx + label.cx / 2; ++x) {
+            if (::GetPixel(memory, x, y) == m_clock.GetMarkColor(FALSE)) ++handPixels;
+        }
+    }
+    EXPECT_EQ(handPixels, 0);
+    // The hand itself is there, below the label.
+    EXPECT_EQ(::GetPixel(memory, cx, cy + 12 + label.cy), m_clock.GetMarkColor(FALSE));
+
+    ::SelectObject(memory, oldBitmap);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+}
+
 TEST_F(ClockWindowTest, AClickOutsideCancels) {
     const RECT client = m_clock.GetClientRect();
     Send(WM_LBUTTONDOWN, {client.right + 5, 10}, MK_LBUTTON);
