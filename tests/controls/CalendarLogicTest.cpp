@@ -214,14 +214,6 @@ TEST(CalendarMenus, RightOfTheMiddleTheMonthsComeFirstAndTheEndsHaveNoSeparator)
     ::DestroyMenu(months);
 }
 
-TEST(CalendarNotification, DateIsPackedIntoOneValue) {
-    EXPECT_EQ(calendar::PackDate({2024, 5, 15}), 2024 * 65536 + 5 * 256 + 15);
-    const calendar::Date date = calendar::UnpackDate(2038 * 65536 + 1 * 256 + 19);
-    EXPECT_EQ(date.Year, 2038);
-    EXPECT_EQ(date.Month, 1);
-    EXPECT_EQ(date.Day, 19);
-}
-
 TEST(CalendarDate, EmptyTextSelectsToday) {
     FixedClock clock(2024, 5, 20, 13, 0, 0);
     CCalendarCtrl calendar;
