@@ -5,6 +5,7 @@
 #include <climits>
 #include <string>
 
+
 ExecutionLog::~ExecutionLog() {
     // The window goes before its font.
     if (m_hWnd != nullptr) ::DestroyWindow(m_hWnd);
@@ -76,6 +77,12 @@ void ExecutionLog::AppendText(const char* text, COLORREF colour) {
         limit = raised;
     }
 
+    // Drawn at once, the insert, the scroll and every scroll-bar update would each reach the
+    // screen; instead the view is drawn once afterwards, as soon as the interval allows.
+    m_paints.NoteChange();
+    const bool shown = IsWindowVisible() != FALSE;
+    if (shown) SendMessage(WM_SETREDRAW, FALSE);
+
     SetSel(oldLength, oldLength);
     SetSelectionCharFormat(format);
     ReplaceSel(line.c_str(), FALSE);
@@ -84,6 +91,11 @@ void ExecutionLog::AppendText(const char* text, COLORREF colour) {
     const int first = GetFirstVisibleLine();
     const int visible = GetVisibleLineCount();
     if (lines - first > visible) LineScroll(lines - first - visible);
+
+    if (shown) {
+        SendMessage(WM_SETREDRAW, TRUE);
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+    }
 }
 
 int ExecutionLog::GetVisibleLineCount() {
@@ -96,4 +108,10 @@ int ExecutionLog::GetVisibleLineCount() {
     if (extent.cy <= 0) return 0;
     const RECT client = GetClientRect();
     return static_cast<int>((client.bottom - client.top) / extent.cy);
+}
+
+LRESULT ExecutionLog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A paint costs far more than an append of a line.
+    if (m_paints.Intercept(m_hWnd, message, wParam)) return 0;
+    return CRichEditCtrl::WindowProc(message, wParam, lParam);
 }

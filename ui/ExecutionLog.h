@@ -1,9 +1,10 @@
 // The log view: a read-only rich-edit pane that takes one coloured line at a time and keeps
-// its end in view.
+// its end in view. While lines keep coming it is drawn at most once per PaintThrottle interval.
 #pragma once
 
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
+#include "ui/PaintThrottle.h"
 
 class ExecutionLog : public CRichEditCtrl {
 public:
@@ -32,8 +33,12 @@ public:
     // One growth step of the text limit: 30 % more, at least one more, at most LONG_MAX.
     static long NextLimit(long limit);
 
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     long TextLength() const;
 
     CFont m_font;
+    PaintThrottle m_paints{0x4C47};  // timer id
 };

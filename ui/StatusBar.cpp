@@ -42,6 +42,13 @@ void MainStatusBar::ShowTexts(const char* const (&texts)[kStatusPaneCount]) {
     // only repaint it.
     for (int pane = 0; pane < kStatusPaneCount; ++pane) {
         const char* text = texts[pane];
-        if (text != nullptr && GetText(pane) != text) SetText(text, pane);
+        if (text == nullptr || GetText(pane) == text) continue;
+        m_paints.NoteChange();
+        SetText(text, pane);
     }
+}
+
+LRESULT MainStatusBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_paints.Intercept(m_hWnd, message, wParam)) return 0;
+    return CStatusBarCtrl::WindowProc(message, wParam, lParam);
 }

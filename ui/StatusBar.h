@@ -3,6 +3,7 @@
 
 #include "engine/JobWindow.h"
 #include "framework/Controls.h"
+#include "ui/PaintThrottle.h"
 
 class MainStatusBar : public CStatusBarCtrl {
 public:
@@ -22,5 +23,12 @@ public:
 
     // One text per pane; a null text leaves its pane alone and a pane that already shows its
     // text is not written again.
+    // While texts keep changing, the bar is drawn at most once per PaintThrottle interval.
     void ShowTexts(const char* const (&texts)[kStatusPaneCount]);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    PaintThrottle m_paints{0x5342};  // timer id
 };

@@ -24,6 +24,41 @@ public:
                                  nullptr);
     }
 
+    // Puts the window on the screen, for tests of what is drawn (it then costs two seconds to close).
+    void Show() {
+        ShowWindow(SW_SHOWNOACTIVATE);
+        UpdateWindow();
+    }
+
+    // Dispatches the waiting messages, as the run's message pump does between files.
+    static void PumpPending() {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+
+    // Dispatches messages for the given time, as the dialog's loop does.
+    static void PumpFor(DWORD milliseconds) {
+        const DWORD start = ::GetTickCount();
+        do {
+            PumpPending();
+            ::Sleep(5);
+        } while (::GetTickCount() - start < milliseconds);
+    }
+
+    // Pixels of the window's client area (its own coordinates) drawn in the colour.
+    static int CountPixels(HWND window, const RECT& area, COLORREF colour) {
+        HDC dc = ::GetDC(window);
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) count += ::GetPixel(dc, x, y) == colour ? 1 : 0;
+        }
+        ::ReleaseDC(window, dc);
+        return count;
+    }
+
     // Makes the client area exactly width x height pixels.
     void SetClientSize(int width, int height) {
         const RECT window = GetWindowRect();

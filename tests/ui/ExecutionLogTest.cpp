@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -246,6 +247,27 @@ TEST_F(ExecutionLogTest, WhileTheEndIsInViewNothingScrolls) {
         log.AppendText("short", 0);
         EXPECT_EQ(log.GetFirstVisibleLine(), 0);
     }
+}
+
+TEST(ExecutionLogOnScreen, TheLastLineOfABurstIsDrawn) {
+    BarsParent parent;
+    parent.AddPlaceholder(kPlaceholder, kPlace);
+    ExecutionLog log;
+    ASSERT_TRUE(log.CreateInPlace(kPlaceholder, kLogId, &parent, kFace, 9));
+    parent.Show();
+    // Lines come much faster than the view may be repainted; each pump between them as a run does.
+    for (int i = 0; i < 200; ++i) {
+        log.AppendText(("line " + std::to_string(i)).c_str(), 0);
+        BarsParent::PumpPending();
+    }
+    log.AppendText("■■■■■■■■■■■■■■■■", RGB(255, 0, 0));
+    BarsParent::PumpFor(4 * PaintThrottle::kInterval);
+
+    const RECT client = log.GetClientRect();
+    POINTL point{};
+    log.SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), log.SendMessage(EM_LINEINDEX, log.GetLineCount() - 2));
+    const RECT lastLine{0, point.y, client.right, std::min<LONG>(point.y + 14, client.bottom)};
+    EXPECT_GT(BarsParent::CountPixels(log.m_hWnd, lastLine, RGB(255, 0, 0)), 50);
 }
 
 TEST_F(ExecutionLogTest, LongLinesAreNotWrapped) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -126,6 +127,28 @@ TEST(StatusBarTexts, ATextThatDiffersOnlyAfterAnEqualStartIsWritten) {
     bar.ShowTexts(longer);
     EXPECT_EQ(bar.Written, (std::vector<int>{1, 1, 1}));
     EXPECT_EQ(bar.GetText(1), "○ 検索中... : C:\\b (*.*)x");
+}
+
+TEST(StatusBarOnScreen, TheLastTextOfABurstIsDrawn) {
+    BarsParent parent;
+    MainStatusBar bar;
+    ASSERT_TRUE(bar.Create(&parent, true));
+    parent.Show();
+    RECT pane{};
+    bar.SendMessage(SB_GETRECT, 1, reinterpret_cast<LPARAM>(&pane));
+    const int before = BarsParent::CountPixels(bar.m_hWnd, pane, RGB(0, 0, 0));
+
+    char progress[64];
+    const char* texts[kStatusPaneCount] = {"Buzy", progress, "", "", "", "", "", "", ""};
+    for (int i = 0; i < 200; ++i) {
+        std::snprintf(progress, sizeof progress, "○ 処理中... file%d.txt", i);
+        bar.ShowTexts(texts);
+        BarsParent::PumpPending();
+    }
+    std::snprintf(progress, sizeof progress, "■■■■■■■■■■■■■■■■■■■■");
+    bar.ShowTexts(texts);
+    BarsParent::PumpFor(4 * PaintThrottle::kInterval);
+    EXPECT_GT(BarsParent::CountPixels(bar.m_hWnd, pane, RGB(0, 0, 0)), before + 200);
 }
 
 }  // namespace
