@@ -1,6 +1,7 @@
 // Appends the lines of a long run to the log view in a shown window, as a run does, and
-// prints the time taken. With --show it instead fills a window with the log view and both
-// bars as a run leaves them and keeps it on screen for the given number of seconds.
+// prints the time taken. With --show SECONDS [busy] it instead fills a window with the log
+// view and both bars as a run leaves them (busy: as a run shows them, with the tool bar of
+// an older common-controls library) and keeps it on screen.
 #include "engine/LogPalette.h"
 #include "ui/ExecutionLog.h"
 #include "ui/StatusBar.h"
@@ -37,7 +38,7 @@ struct Window {
     MainStatusBar Status;
     MainToolBar Tools;
 
-    Window() {
+    explicit Window(const CommonControlsLevel& level = GetCommonControlsLevel()) {
         INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
         InitCommonControlsEx(&classes);
         Frame.CreateEx(0, nullptr, "Solvik:Quorlane", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
@@ -48,7 +49,7 @@ struct Window {
         Log.StyleBits |= ES_DISABLENOSCROLL;
         Log.CreateInPlace(1021, 108, &Frame, "ＭＳ ゴシック", 9);
         Status.Create(&Frame, true);
-        Tools.Create(&Frame, true);
+        Tools.Create(&Frame, true, level);
         const int top = Tools.PlaceAtTop(client);
         const int bottom = Status.PlaceAtBottom(client, true);
         Log.MoveWindow(RECT{8, top + 8, client.right - 8, bottom - 4});
@@ -88,8 +89,10 @@ int Benchmark(int lines) {
     return 0;
 }
 
-int Show(int seconds) {
-    Window window;
+// Busy: the bar of an older library as a run shows it.
+int Show(int seconds, bool busy) {
+    Window window(busy ? CommonControlsLevelOf(4, 0) : GetCommonControlsLevel());
+    window.Tools.SetRunState(busy);
     struct Sample {
         const char* Text;
         COLORREF Colour;
@@ -110,7 +113,7 @@ int Show(int seconds) {
         {"SystemFileSkip : ｼｽﾃﾑﾌｧｲﾙをｽｷｯﾌﾟする", LogColor::Teal},
     };
     for (const Sample& sample : samples) window.Log.AppendText(sample.Text, sample.Colour);
-    const char* texts[kStatusPaneCount] = {"ﾚﾃﾞｨ", "○ 処理中... C:\\作業\\資料\\報告書.txt", "D", "F", "N", "O", "C",
+    const char* texts[kStatusPaneCount] = {busy ? "Buzy" : "ﾚﾃﾞｨ", "○ 処理中... C:\\作業\\資料\\報告書.txt", "D", "F", "N", "O", "C",
                                            "P", "S"};
     window.Status.ShowTexts(texts);
     const double end = Seconds() + seconds;
@@ -125,6 +128,8 @@ int Show(int seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::strcmp(argv[1], "--show") == 0) return Show(argc >= 3 ? std::atoi(argv[2]) : 10);
+    if (argc >= 2 && std::strcmp(argv[1], "--show") == 0) {
+        return Show(argc >= 3 ? std::atoi(argv[2]) : 10, argc >= 4 && std::strcmp(argv[3], "busy") == 0);
+    }
     return Benchmark(argc >= 2 ? std::atoi(argv[1]) : 20000);
 }
