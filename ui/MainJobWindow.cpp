@@ -114,11 +114,11 @@ bool MainDialog::TakeSizeFromField(CNumberCmbBox& field, DWORD& size, const char
 bool MainDialog::TransferJob(JobSettings& job, int direction) {
     m_exchangeJob = &job;
     if (direction == 0) {
-        job.DateRange.Start = m_dateStart.GetText();
-        job.DateRange.End = m_dateEnd.GetText();
+        job.DateRange.Start = m_dateStart.GetValueText();
+        job.DateRange.End = m_dateEnd.GetValueText();
         const bool sizesTaken = TakeSizeFromField(m_sizeStart, job.SizeRange.Start, "最小ｻｲｽﾞ") &
                                 TakeSizeFromField(m_sizeEnd, job.SizeRange.End, "最大ｻｲｽﾞ");
-        job.SetTimeStanp.TimeStanpVal = m_timeStamp.GetText();
+        job.SetTimeStanp.TimeStanpVal = m_timeStamp.GetValueText();
         if (!sizesTaken || !UpdateData(TRUE)) return false;
         job.SearchAttributes.AttribFlg = MaskFromBoxes(m_hWnd, kSearchBoxes);
         job.SetAttributes.AttribFlg = MaskFromBoxes(m_hWnd, kSetBoxes);
@@ -130,11 +130,11 @@ bool MainDialog::TransferJob(JobSettings& job, int direction) {
     TickBoxesOfMask(m_hWnd, kSetBoxes, job.SetAttributes.AttribFlg);
     FillCombo(GetDlgItem(IDC_SEARCH_PATH), job.SearchPathList);
     FillCombo(GetDlgItem(IDC_SEARCH_FILE), job.SearchFileList);
-    m_dateStart.SetText(job.DateRange.Start);
-    m_dateEnd.SetText(job.DateRange.End);
+    m_dateStart.SetDateValue(job.DateRange.Start);
+    m_dateEnd.SetDateValue(job.DateRange.End);
     m_sizeStart.SetValue(job.SizeRange.Start);
     m_sizeEnd.SetValue(job.SizeRange.End);
-    m_timeStamp.SetText(job.SetTimeStanp.TimeStanpVal);
+    m_timeStamp.SetDateValue(job.SetTimeStanp.TimeStanpVal);
     UpdateData(FALSE);
     return true;
 }
