@@ -65,7 +65,9 @@ void ExecutionLog::AppendText(const char* text, COLORREF colour) {
     format.dwEffects = 0;  // not the automatic colour
     format.crTextColor = colour;
 
-    std::string line(text);
+    // One buffer for all lines: no heap allocation per line.
+    std::string& line = m_line;
+    line.assign(text);
     if (line != "\r\n") line += "\r\n";
 
     const long oldLength = TextLength();

@@ -6,6 +6,8 @@
 #include "framework/Gdi.h"
 #include "ui/PaintThrottle.h"
 
+#include <string>
+
 class ExecutionLog : public CRichEditCtrl {
 public:
     ExecutionLog() = default;
@@ -40,5 +42,6 @@ private:
     long TextLength() const;
 
     CFont m_font;
+    std::string m_line;
     PaintThrottle m_paints{0x4C47};  // timer id
 };

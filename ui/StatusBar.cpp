@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+#include <string>
+
 bool MainStatusBar::Create(CWnd* parent, bool visible, UINT id) {
     if (parent == nullptr) return false;
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
@@ -37,12 +40,29 @@ int MainStatusBar::PlaceAtBottom(const RECT& client, bool visible) {
     return available;
 }
 
+bool MainStatusBar::Shows(int pane, const char* text) const {
+    // Called for every pane of every file a run processes: no heap allocation (it would scatter
+    // the log view's lines over the heap and slow down every walk through them).
+    const size_t length = LOWORD(SendMessage(SB_GETTEXTLENGTHA, static_cast<WPARAM>(pane)));
+    const size_t textLength = std::strlen(text);
+    if (length > textLength) return false;  // a character takes at least one byte
+    char small[256];
+    std::string large;
+    char* shown = small;
+    if (2 * length + 1 > sizeof small) {  // SB_GETTEXT takes no size; two bytes per character
+        large.assign(2 * length + 1, '\0');
+        shown = &large[0];
+    }
+    shown[0] = '\0';
+    SendMessage(SB_GETTEXTA, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(shown));
+    return std::strcmp(shown, text) == 0;
+}
+
 void MainStatusBar::ShowTexts(const char* const (&texts)[kStatusPaneCount]) {
-    // The engine calls this for every file it processes; rewriting an unchanged pane would
-    // only repaint it.
+    // Rewriting an unchanged pane would only repaint it.
     for (int pane = 0; pane < kStatusPaneCount; ++pane) {
         const char* text = texts[pane];
-        if (text == nullptr || GetText(pane) == text) continue;
+        if (text == nullptr || Shows(pane, text)) continue;
         m_paints.NoteChange();
         SetText(text, pane);
     }

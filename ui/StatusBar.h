@@ -30,5 +30,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    bool Shows(int pane, const char* text) const;
+
     PaintThrottle m_paints{0x5342};  // timer id
 };

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -127,6 +128,23 @@ TEST(StatusBarTexts, ATextThatDiffersOnlyAfterAnEqualStartIsWritten) {
     bar.ShowTexts(longer);
     EXPECT_EQ(bar.Written, (std::vector<int>{1, 1, 1}));
     EXPECT_EQ(bar.GetText(1), "○ 検索中... : C:\\b (*.*)x");
+}
+
+TEST(StatusBarTexts, LongPathsAreComparedWhole) {
+    BarsParent parent;
+    CountingStatusBar bar;
+    ASSERT_TRUE(bar.Create(&parent, true));
+    std::string path = "○ 処理中... C:";
+    for (int i = 0; i < 40; ++i) path += "\\表示ﾌｫﾙﾀﾞ";
+    const std::string other = path.substr(0, path.size() - 1) + "x";
+    const char* texts[kStatusPaneCount] = {"", path.c_str(), "", "", "", "", "", "", ""};
+    bar.ShowTexts(texts);
+    bar.ShowTexts(texts);
+    EXPECT_EQ(bar.Written, (std::vector<int>{1}));
+    texts[1] = other.c_str();
+    bar.ShowTexts(texts);
+    EXPECT_EQ(bar.Written, (std::vector<int>{1, 1}));
+    EXPECT_EQ(bar.GetText(1).Str(), other);
 }
 
 TEST(StatusBarOnScreen, TheLastTextOfABurstIsDrawn) {
