@@ -123,14 +123,6 @@ TEST_F(Operations, AVanishedEntryGetsBothFailureLinesAndNoEntryLine) {
     EXPECT_EQ(window.Log[1].Color, LogColor::Red);
 }
 
-TEST_F(Operations, AttributeFailureOfAVanishedFile) {
-    WIN32_FIND_DATAA record = Record("gone.txt", A);
-    engine.Job.SetAttributes = {H, 0};
-    EXPECT_EQ(Apply("gone.txt", record), 0);
-    EXPECT_EQ(window.Texts(), std::vector<std::string>{"  Failed : Change Attributes gone.txt"});
-    EXPECT_EQ(record.dwFileAttributes, A);
-}
-
 TEST_F(Operations, DirectoriesTakeTheirNewTimeStamp) {
     tree.MakeDir("sub");
     StampWith("2001/05/06 12:00:00");
@@ -154,16 +146,6 @@ TEST_F(Operations, SystemClockOncePerRunOrForEveryEntry) {
     Apply("a.txt", record);
     EXPECT_EQ(tree.WriteTimeText("a.txt"), "2024/05/17 10:20:30");
     EXPECT_EQ(engine.Run.ClockValue, FixedClock());
-}
-
-TEST_F(Operations, AGivenTimeStampNeedsAValue) {
-    tree.MakeFile("a.txt");
-    tree.SetWriteTime("a.txt", "2001/01/01 00:00:00");
-    StampWith("");
-    WIN32_FIND_DATAA record = Listed("a.txt");
-    EXPECT_EQ(Apply("a.txt", record), 0);
-    EXPECT_EQ(tree.WriteTimeText("a.txt"), "2001/01/01 00:00:00");
-    EXPECT_TRUE(window.Log.empty());
 }
 
 TEST(ChangeAttributes, TouchesTheDiskOnlyWhenABitChanges) {

@@ -166,18 +166,12 @@ TEST_F(RunJob, SortWaitTextsFollowTheNumberOfEntries) {
     tree.MakeDir("d99");
     tree.MakeDir("d100");
     tree.MakeDir("d500");
-    for (int i = 0; i < 500; ++i) {
-        CString name;
-        if (i < 99) {
-            name.Format("d99\\%03d.txt", i);
+    for (const auto& [folder, count] : {std::pair<const char*, int>{"d99", 99}, {"d100", 100}, {"d500", 500}}) {
+        for (int i = 0; i < count; ++i) {
+            CString name;
+            name.Format("%s\\%03d.txt", folder, i);
             tree.MakeFile(name);
         }
-        if (i < 100) {
-            name.Format("d100\\%03d.txt", i);
-            tree.MakeFile(name);
-        }
-        name.Format("d500\\%03d.txt", i);
-        tree.MakeFile(name);
     }
     engine.Job.SortFile = 1;
     engine.Job.ExecDispFname = 0;
@@ -232,14 +226,6 @@ TEST_F(RunJob, AbortDuringTheDescentProcessesNothingAnywhere) {
     EXPECT_FALSE(Hidden("a\\b\\deep.txt"));
     EXPECT_FALSE(Hidden("top.txt"));
     EXPECT_FALSE(window.LinesWith(kAborted).empty());
-}
-
-TEST_F(RunJob, AnAbortWhileReadyDoesNotReachTheNextRun) {
-    tree.MakeFile("a.txt");
-    engine.Abort();
-    Run();
-    EXPECT_TRUE(Hidden("a.txt"));
-    EXPECT_TRUE(window.LinesWith(kAborted).empty());
 }
 
 TEST_F(RunJob, TheWindowIsBusyDuringTheRunAndRefusesASecondOne) {
