@@ -22,8 +22,8 @@ public:
     int PlaceAtBottom(const RECT& client, bool visible);
 
     // One text per pane; a null text leaves its pane alone and a pane that already shows its
-    // text is not written again.
-    // While texts keep changing, the bar is drawn at most once per PaintThrottle interval.
+    // text is not written again. While texts keep changing, the bar is drawn at most once per
+    // PaintThrottle interval.
     void ShowTexts(const char* const (&texts)[kStatusPaneCount]);
 
 protected:
