@@ -55,7 +55,6 @@ void ExecutionLog::AppendText(const char* text, COLORREF colour) {
         SetSel(0, -1);
         ReplaceSel("");
         LimitText(0);
-        m_lineHeight = 0;
         return;
     }
 
@@ -90,7 +89,7 @@ void ExecutionLog::AppendText(const char* text, COLORREF colour) {
     ReplaceSel(line.c_str(), FALSE);
 
     const int lines = GetLineCount();
-    const int first = FirstVisibleLine();
+    const int first = GetFirstVisibleLine();
     const int visible = GetVisibleLineCount();
     if (lines - first > visible) LineScroll(lines - first - visible);
 
@@ -98,41 +97,6 @@ void ExecutionLog::AppendText(const char* text, COLORREF colour) {
         SendMessage(WM_SETREDRAW, TRUE);
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
     }
-}
-
-int ExecutionLog::LineTop(int line) const {
-    POINTL point{};
-    SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), SendMessage(EM_LINEINDEX, static_cast<WPARAM>(line)));
-    return static_cast<int>(point.y);
-}
-
-int ExecutionLog::FirstVisibleLine() {
-    // The control may walk every line above the view to answer, which makes a long run slow
-    // down line by line. While all lines are one height (the scroll range is the line count
-    // times the height of the first line), the scroll position tells the same at once. The
-    // shortcut is taken only after the control agreed with it at a position between two line
-    // tops, and it is checked again now and then; one disagreement and the control is asked
-    // every time.
-    const int lines = GetLineCount();
-    int quick = -1;
-    if (!m_quickFirstBroken && lines >= 2) {
-        if (m_lineHeight <= 0) m_lineHeight = LineTop(1) - LineTop(0);
-        SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
-        if (m_lineHeight > 0 && ::GetScrollInfo(m_hWnd, SB_VERT, &info)) {
-            const long long total = static_cast<long long>(lines) * m_lineHeight;
-            if (info.nMin == 0 && (info.nMax == total || info.nMax + 1 == total)) quick = info.nPos / m_lineHeight;
-        }
-    }
-    if (quick >= 0 && m_quickFirstTrusted && ++m_sinceCheck < kCheckEvery) return quick;
-
-    m_sinceCheck = 0;
-    const int first = GetFirstVisibleLine();
-    if (quick >= 0 && quick != first) m_quickFirstBroken = true;
-    SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, 0, 0};
-    if (quick == first && first > 0 && ::GetScrollInfo(m_hWnd, SB_VERT, &info) && info.nPos % m_lineHeight != 0) {
-        m_quickFirstTrusted = true;
-    }
-    return first;
 }
 
 int ExecutionLog::GetVisibleLineCount() {

@@ -29,8 +29,6 @@ public:
 
     // Whole lines of the view's font that fit into its client area.
     int GetVisibleLineCount();
-    // What EM_GETFIRSTVISIBLELINE gives, in constant time while all lines are one height.
-    int FirstVisibleLine();
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
 
@@ -41,16 +39,9 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static constexpr int kCheckEvery = 256;
-
     long TextLength() const;
-    int LineTop(int line) const;
 
     CFont m_font;
     std::string m_line;
-    int m_lineHeight = 0;
-    bool m_quickFirstTrusted = false;
-    bool m_quickFirstBroken = false;
-    int m_sinceCheck = 0;
     PaintThrottle m_paints{0x4C47};  // timer id
 };

@@ -156,34 +156,6 @@ TEST_F(ExecutionLogTest, ScrollsOnlyWhenTheEndIsBelowTheView) {
     ExpectLastLineInView();
 }
 
-class CountingLog : public ExecutionLog {
-public:
-    int Asked = 0;  // EM_GETFIRSTVISIBLELINE messages
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        Asked += message == EM_GETFIRSTVISIBLELINE;
-        return ExecutionLog::WindowProc(message, wParam, lParam);
-    }
-};
-
-TEST(ExecutionLogFirstLine, AgreesWithTheControlWithoutAskingItForEveryLine) {
-    BarsParent parent;
-    ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 10, 60, 400, 120, parent.m_hWnd, reinterpret_cast<HMENU>(1021),
-                      nullptr, nullptr);
-    CountingLog log;
-    ASSERT_TRUE(log.CreateInPlace(1021, 108, &parent, kFace, 9));
-    for (int i = 0; i < 300; ++i) log.AppendText("line", 0);
-    for (const int y : {0, 5, 13, 200, 1001, 2600, 99999}) {  // as the user may leave the view
-        POINT position{0, y};
-        log.SendMessage(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&position));
-        EXPECT_EQ(log.FirstVisibleLine(), log.GetFirstVisibleLine()) << y;
-    }
-    const int asked = log.Asked;
-    for (int i = 0; i < 100; ++i) log.AppendText("more", 0);
-    EXPECT_LT(log.Asked - asked, 5);
-}
-
 // Lines and status texts come far faster than the two may be repainted; the last of them
 // is drawn all the same.
 TEST(LogAndStatusOnScreen, TheLastLineAndTextOfABurstAreDrawn) {
