@@ -3,6 +3,7 @@
 #include "framework/CDC.h"
 
 #include <climits>
+#include <cstring>
 #include <string>
 
 ExecutionLog::~ExecutionLog() {
@@ -52,25 +53,38 @@ long ExecutionLog::TextLength() const {
 void ExecutionLog::AppendText(const char* text, COLORREF colour) {
     if (m_hWnd == nullptr) return;
     if (text == nullptr || *text == '\0') {
+        m_pending.clear();
         SetSel(0, -1);
         ReplaceSel("");
         LimitText(0);
+        m_firstVisible = -1;
         return;
     }
+    // Lines of one colour that come in a burst go in with one insert; anything that looks at
+    // the view, and the timer, first puts them in, so no one ever sees the view without them.
+    if (!m_pending.empty() && colour != m_pendingColour) InsertPending();
+    m_pendingColour = colour;
+    m_pending += text;
+    if (std::strcmp(text, "\r\n") != 0) m_pending += "\r\n";
+    if (m_pending.size() >= kLargestBurst) {
+        InsertPending();
+    } else if (!m_insertScheduled) {
+        m_insertScheduled = ::SetTimer(m_hWnd, kInsertTimer, kInsertDelayMs, nullptr) != 0;
+        if (!m_insertScheduled) InsertPending();
+    }
+}
 
+void ExecutionLog::InsertPending() {
+    if (m_pending.empty() || m_appending) return;
+    m_appending = true;
     CHARFORMATA format{};
     format.cbSize = sizeof format;
     format.dwMask = CFM_COLOR;
     format.dwEffects = 0;  // not the automatic colour
-    format.crTextColor = colour;
-
-    // One buffer for all lines: no heap allocation per line.
-    std::string& line = m_line;
-    line.assign(text);
-    if (line != "\r\n") line += "\r\n";
+    format.crTextColor = m_pendingColour;
 
     const long oldLength = TextLength();
-    const long needed = oldLength + static_cast<long>(line.size());
+    const long needed = oldLength + static_cast<long>(m_pending.size());
     for (long limit = GetLimitText(); needed >= limit;) {
         LimitText(NextLimit(limit));
         const long raised = GetLimitText();
@@ -82,21 +96,25 @@ void ExecutionLog::AppendText(const char* text, COLORREF colour) {
     // screen; instead the view is drawn once afterwards, as soon as the interval allows.
     m_paints.NoteChange();
     const bool shown = IsWindowVisible() != FALSE;
+    const int first = FirstVisibleLine();  // before the insert, which does not move the view
     if (shown) SendMessage(WM_SETREDRAW, FALSE);
 
     SetSel(oldLength, oldLength);
     SetSelectionCharFormat(format);
-    ReplaceSel(line.c_str(), FALSE);
+    ReplaceSel(m_pending.c_str(), FALSE);
+    m_pending.clear();
 
     const int lines = GetLineCount();
-    const int first = GetFirstVisibleLine();
     const int visible = GetVisibleLineCount();
-    if (lines - first > visible) LineScroll(lines - first - visible);
-
+    if (lines - first > visible) {
+        LineScroll(lines - first - visible);
+        m_firstVisible = lines - visible;
+    }
     if (shown) {
         SendMessage(WM_SETREDRAW, TRUE);
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
     }
+    m_appending = false;
 }
 
 int ExecutionLog::GetVisibleLineCount() {
@@ -111,7 +129,41 @@ int ExecutionLog::GetVisibleLineCount() {
     return static_cast<int>((client.bottom - client.top) / extent.cy);
 }
 
+int ExecutionLog::FirstVisibleLine() {
+    if (m_firstVisible < 0) m_firstVisible = GetFirstVisibleLine();
+    return m_firstVisible;
+}
+
+void ExecutionLog::ForgetViewUnlessOwnMessage(UINT message) {
+    if (m_appending) return;
+    switch (message) {
+        case WM_PAINT:
+        case WM_NCPAINT:
+        case WM_ERASEBKGND:
+        case WM_TIMER:
+        case WM_NCHITTEST:
+        case WM_SETCURSOR:
+        case WM_GETTEXTLENGTH:
+        case EM_GETTEXTLENGTHEX:
+        case EM_GETLIMITTEXT:
+        case EM_EXLIMITTEXT:
+        case EM_GETLINECOUNT:
+        case EM_GETFIRSTVISIBLELINE:
+            return;
+        default:
+            m_firstVisible = -1;  // scrolling, keys, mouse, sizing, fonts: ask again
+    }
+}
+
 LRESULT ExecutionLog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == kInsertTimer) {
+        ::KillTimer(m_hWnd, kInsertTimer);
+        m_insertScheduled = false;
+        InsertPending();
+        return 0;
+    }
+    if (!m_appending && message != WM_NCDESTROY && message != WM_DESTROY) InsertPending();
+    ForgetViewUnlessOwnMessage(message);
     // A paint costs far more than an append of a line.
     if (m_paints.Intercept(m_hWnd, message, wParam)) return 0;
     return CRichEditCtrl::WindowProc(message, wParam, lParam);
