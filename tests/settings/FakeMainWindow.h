@@ -1,96 +1,133 @@
-// The main window without a window, as the settings code sees it: the job's controls, the log,
-// the status panes and the option marks, with the calls recorded in order. Message boxes and
-// beeps are scripted and recorded while a DialogScript lives.
+// The main window without a window, as the settings code sees it, with its calls recorded;
+// message boxes and beeps recorded while a Dialogs object lives.
 #pragma once
 
-#include "engine/JobEngine.h"
-#include "engine/JobWindow.h"
+#include "framework/Seams.h"
 #include "settings/SettingsStore.h"
-#include "settings/SettingsWindow.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
-struct LoggedLine {
-    std::string Text;
-    COLORREF Color;
-    bool operator==(const LoggedLine& other) const { return Text == other.Text && Color == other.Color; }
-};
-std::ostream& operator<<(std::ostream& out, const LoggedLine& line);
+using LogLine = std::pair<std::string, COLORREF>;
 
 class FakeMainWindow : public JobWindow, public SettingsWindow {
 public:
-    JobSettings Controls;        // the job as the controls show it
-    DWORD TickedBoxes = 0;       // attribute boxes of both rows: the transfer ticks, never unticks
     bool ExchangeFails = false;
-    std::vector<LoggedLine> Log;  // since the last clearing
-    std::string Status[kStatusPaneCount];
-    OptionMarks Marks{};
+    std::vector<LogLine> Log;  // since the last clearing
     RECT NormalRect{0, 0, 0, 0};
-    const SettingsStore* Store = nullptr;  // ShowBars reads the flags from it, as the dialog does
+    const SettingsStore* Store = nullptr;
     std::vector<std::string> Calls;
 
-    void AppendLogLine(const char* text, COLORREF color) override;
-    void ShowStatusTexts(const char* const (&texts)[kStatusPaneCount]) override;
-    bool TransferJob(JobSettings& job, int direction) override;
-    void ApplyRunState(bool, bool) override {}
-    void ShowOptionMarks(const OptionMarks& marks) override;
-    void UntickJobCheckBoxes() override { Calls.emplace_back("UntickJob"); }
-    void UpdateDependentControls() override {}
-
-    void UntickAttributeBoxes() override;
-    void SelectFirstHistoryEntries() override;
-    RECT GetNormalWindowRect() const override { return NormalRect; }
-    void ShowBars() override;
+    void AppendLogLine(const char* text, COLORREF color) override {
+        if (*text != '\0') return void(Log.emplace_back(text, color));
+        Log.clear();
+        Calls.emplace_back("ClearLog");
+    }
+    // The tests set engine.Job as the controls would.
+    bool TransferJob(JobSettings&, int direction) override {
+        if (direction == 0) return !ExchangeFails;
+        Calls.emplace_back("ShowJob");
+        return true;
+    }
+    void ShowOptionMarks(const OptionMarks&) override { Calls.emplace_back("Marks"); }
+    void UntickAttributeBoxes() override { Calls.emplace_back("Untick"); }
+    void ShowBars() override {
+        Calls.push_back("Bars " + std::to_string(Store->ShowToolBar) + std::to_string(Store->ShowStatusBar));
+    }
+    void ShowStatusTexts(const char* const (&)[kStatusPaneCount]) override { Calls.emplace_back("Status"); }
+    void SelectFirstHistoryEntries() override { Calls.emplace_back("SelectFirst"); }
     void RecalcLayout() override { Calls.emplace_back("Layout"); }
+    RECT GetNormalWindowRect() const override { return NormalRect; }
     HWND GetMessageOwner() const override { return kOwner; }
+    void ApplyRunState(bool, bool) override {}
+    void UntickJobCheckBoxes() override {}
+    void UpdateDependentControls() override {}
 
     static inline const HWND kOwner = reinterpret_cast<HWND>(0x4321);
 };
 
-struct MessageBoxCall {
-    HWND Owner;
-    std::string Text;
-    std::string Title;
-    UINT Type;
-};
+struct MessageBoxCall { HWND Owner; std::string Text, Title; UINT Type; };
 
-// Answers message boxes from a queue, IDCANCEL once it is empty.
-class DialogScript {
-public:
-    DialogScript();
-    ~DialogScript();
-    void Answer(int button);
-    void Clear();
-    const std::vector<MessageBoxCall>& Boxes() const;
-    const std::vector<UINT>& Beeps() const;
+// Every message box is answered with Answer.
+struct Dialogs {
+    static inline std::vector<MessageBoxCall> Boxes;
+    static inline std::vector<UINT> Beeps;
+    static inline int Answer = IDCANCEL;
+
+    Dialogs() {
+        Boxes.clear();
+        Beeps.clear();
+        Answer = IDCANCEL;
+        seams::PlayBeep = [](UINT type) { Beeps.push_back(type); };
+        seams::ShowMessageBox = [](HWND owner, const char* text, const char* title, UINT type) {
+            Boxes.push_back({owner, text, title, type});
+            return Answer;
+        };
+    }
+    ~Dialogs() { seams::PlayBeep = m_beep, seams::ShowMessageBox = m_box; }
 
 private:
-    void (*m_previousBeep)(UINT);
-    int (*m_previousBox)(HWND, const char*, const char*, UINT);
+    decltype(seams::PlayBeep) m_beep = seams::PlayBeep;
+    decltype(seams::ShowMessageBox) m_box = seams::ShowMessageBox;
 };
 
-void WriteWholeFile(const char* path, const std::string& bytes);
-std::string ReadWholeFile(const char* path);
-int CountFiles(const CString& pattern);
+inline void WriteWholeFile(const char* path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+inline std::string ReadWholeFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 // The value as the platform reads it, or "<missing>".
-std::string Profile(const char* section, const char* key, const char* file);
-std::vector<std::string> Keys(const char* section, const char* file);
+inline std::string Profile(const char* section, const char* key, const char* file) {
+    char value[4096];
+    return std::string(value, GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, file));
+}
 
-class SettingsTest : public ::testing::Test {
-protected:
-    SettingsTest() : engine(window), store(engine, window) { window.Store = &store; }
+inline std::vector<std::string> Keys(const char* section, const char* file) {
+    std::vector<std::string> keys;
+    for (const CString& key : ListKeys(section, file)) keys.push_back(key.Str());
+    return keys;
+}
 
-    // Every stored field on one line, for comparing whole settings.
-    std::string Describe() const;
-
+// A main window, its job engine and its settings.
+struct Headless {
     FakeMainWindow window;
-    JobEngine engine;
-    SettingsStore store;
-    DialogScript dialogs;
+    JobEngine engine{window};
+    SettingsStore store{engine, window};
+    Headless() { window.Store = &store; }
+
+    // Every stored field on one line: the switches D F N O C P S R, the tool bar and the status bar as
+    // digits, then the window position, the histories, the masks, the limits and the time stamp.
+    std::string Describe() const {
+        const JobSettings& j = engine.Job;
+        const RECT& r = store.WindowRect;
+        std::ostringstream out;
+        for (int on : {j.ExecDispSubDir, j.ExecDispFname, j.ExecDispSkipped, j.ExecDispNopFname, j.SystemClockReadMode,
+                       j.SystemFileSkip, j.SortFile, j.Recursive, store.ShowToolBar, store.ShowStatusBar}) {
+            out << on;
+        }
+        out << " pos " << r.left << "," << r.top << "," << r.right << "," << r.bottom << " |";
+        for (const auto* list : {&j.SearchPathList, &j.SearchFileList}) {
+            for (const CString& entry : *list) out << " [" << entry.Str() << "]";
+            out << " |";
+        }
+        out << " " << j.SearchAttributes.AttribFlg << "/" << j.SearchAttributes.AttribJokn << " "
+            << j.SetAttributes.AttribFlg << "/" << j.SetAttributes.AttribJokn << " [" << j.DateRange.Start.Str()
+            << "-" << j.DateRange.End.Str() << "] " << j.SizeRange.Start << "-" << j.SizeRange.End << " "
+            << j.SetTimeStanp.TimeStanpJokn << " [" << j.SetTimeStanp.TimeStanpVal.Str() << "]";
+        return out.str();
+    }
+};
+
+class SettingsTest : public ::testing::Test, public Headless {
+protected:
+    Dialogs dialogs;
     TempTree tree;
 };
