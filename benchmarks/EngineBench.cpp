@@ -1,5 +1,6 @@
 // Runs the job engine headless over one tree: Hidden set and the time stamp given on every
 // file and directory, recursively, with a log line per entry. Prints the elapsed time.
+#include "Stopwatch.h"
 #include "engine/JobEngine.h"
 
 #include <cstdio>
@@ -22,14 +23,6 @@ public:
     void UntickJobCheckBoxes() override {}
     void UpdateDependentControls() override {}
 };
-
-double Seconds() {
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 }  // namespace
 

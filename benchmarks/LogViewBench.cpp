@@ -2,6 +2,7 @@
 // prints the time taken. With --show SECONDS [busy] it instead fills a window with the log
 // view and both bars as a run leaves them (busy: as a run shows them, with the tool bar of
 // an older common-controls library) and keeps it on screen.
+#include "Stopwatch.h"
 #include "engine/LogPalette.h"
 #include "ui/ExecutionLog.h"
 #include "ui/StatusBar.h"
@@ -15,24 +16,6 @@
 #include <string>
 
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Time this process has run, less sensitive than the clock to other work on the machine.
-double CpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    const auto seconds = [](const FILETIME& time) {
-        return static_cast<double>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 1e7;
-    };
-    return seconds(kernel) + seconds(user);
-}
 
 void Pump() {
     MSG msg;
