@@ -1,0 +1,94 @@
+// The clock: the marks under a click, the hands and the layout, then the clock as a drop-down
+// of its own and what it tells its owner.
+#include "ControlsTestSupport.h"
+#include "controls/ClockCtrl.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+using namespace clock_face;
+
+TEST(ClockFace, MarksSwitchTheHalfOfTheDayAndTheTwelveOClockMarkWorksFromEitherSide) {
+    EXPECT_EQ(HourFromMark(10, 10), 22);
+    EXPECT_EQ(HourFromMark(22, 10), 10);
+    EXPECT_EQ(HourFromMark(22, 3), 15);
+    EXPECT_EQ(HourFromMark(12, 3), 15);
+    EXPECT_EQ(HourFromMark(9, 3), 3);
+    for (int index : {0, 12}) {  // the mark left and right of the centre line
+        EXPECT_EQ(HourFromMark(5, index), 0) << index;
+        EXPECT_EQ(HourFromMark(17, index), 12) << index;
+        EXPECT_EQ(HourFromMark(0, index), 12) << index;
+        EXPECT_EQ(HourFromMark(12, index), 0) << index;
+        EXPECT_EQ(MinuteFromMark(index), 0) << index;
+    }
+    EXPECT_EQ(MinuteFromMark(11), 55);
+
+    const RECT face = MakeLayout({12, 12}).Face;
+    const POINT top = PointOnCircle(face, 0, true);
+    EXPECT_EQ(FindMark(face, top.x + 1, top.y, false), 0);
+    EXPECT_EQ(FindMark(face, top.x - 1, top.y, false), 12);
+    const POINT four = PointOnCircle(face, 120, true);
+    EXPECT_EQ(FindMark(face, four.x + 7, four.y, false), 4);  // a click near a mark is on it
+    const POINT ten = PointOnCircle(Shrunk(face, 10), 300, true);
+    EXPECT_EQ(FindMark(face, ten.x, ten.y, true), 10);
+}
+
+TEST(ClockFace, HandsAndTheLayoutWithAUnitOfSixteenPixelsAtLeast) {
+    const POINT two = PointOnCircle({0, 0, 101, 101}, 60, false);  // clockwise from 12 o'clock
+    EXPECT_EQ(two.x, 93);
+    EXPECT_EQ(two.y, 25);
+    // The hour hand moves on each time the minute passes a twelfth of the hour.
+    for (const auto& [minute, degrees] : {std::pair{11, 0}, {12, 0}, {13, 6}, {24, 6}, {25, 12}, {59, 24}}) {
+        EXPECT_EQ(HourHandOffset(minute), degrees) << minute;
+    }
+    const Layout small = MakeLayout({8, 9});
+    EXPECT_EQ(small.Client.cx, 133);
+    EXPECT_EQ(small.Client.cy, 151);
+    EXPECT_EQ(MakeLayout({14, 20}).Face.right, 163);
+}
+
+TEST(ClockDropDown, ItsCentreLabelIsDrawnOverAHandPointingDownAndAcceptsAndRightOrOutsidePressesCancel) {
+    CClockCtrl clock;
+    clock.SetNotifyMessage(WM_CMB_DROPDOWNNOTIFY);
+    ASSERT_TRUE(clock.DropDown(&MainDialog(), "ＭＳ Ｐゴシック", 9));
+    clock.SetTime(10, 30, 0);
+    const RECT client = clock.GetClientRect();
+    SIZE label{};
+    const std::vector<COLORREF> picture = Picture({client.right, client.bottom}, [&](HDC dc) {
+        clock.PaintClock(dc);
+        HGDIOBJ old = ::SelectObject(dc, clock.GetControlFont());
+        ::GetTextExtentPoint32A(dc, "[ O.K ]", 7, &label);
+        ::SelectObject(dc, old);
+    });
+    auto at = [&](int x, int y) { return picture[y * client.right + x]; };
+    const POINT centre = CentreOf(clock.GetLayout().Face);
+    const COLORREF hand = clock.GetMarkColor(FALSE);
+    int handPixels = 0;
+    for (int y = centre.y + 11; y < centre.y + 9 + label.cy; ++y) {
+        for (int x = centre.x - label.cx / 2 + 1; x < centre.x + label.cx / 2; ++x) handPixels += at(x, y) == hand;
+    }
+    EXPECT_EQ(handPixels, 0);
+    EXPECT_EQ(at(centre.x, centre.y + 12 + label.cy), hand);  // the hand itself, below the label
+
+    auto note = [&](UINT message, POINT point) {  // what the clock posts to its owner about a press there
+        clock.SendMessage(message, 0, MAKELPARAM(point.x, point.y));
+        MSG posted{};
+        ::PeekMessageA(&posted, MainDialog().m_hWnd, WM_CMB_DROPDOWNNOTIFY, WM_CMB_DROPDOWNNOTIFY, PM_REMOVE);
+        return std::make_pair(posted.wParam, posted.lParam);
+    };
+    const LPARAM time = (10 << 16) | (30 << 8);
+    EXPECT_EQ(note(WM_LBUTTONUP, centre), std::make_pair(WPARAM{DDN_OK}, time));
+    EXPECT_EQ(note(WM_RBUTTONDOWN, centre), std::make_pair(WPARAM{DDN_CANCEL}, time));
+    EXPECT_EQ(note(WM_LBUTTONDOWN, {client.right + 5, 10}), std::make_pair(WPARAM{DDN_CANCEL}, time));
+
+    clock.Show();  // the owner holds the mouse, and has it back after a press on a spin
+    const RECT spin = clock.GetLayout().SecondSpin;
+    const POINT up{(spin.left + spin.right) / 2, spin.top + 3};
+    clock.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(up.x, up.y));
+    PumpMessages();
+    MouseAt(WM_LBUTTONUP, ScreenPoint(clock.m_hWnd, up));
+    EXPECT_EQ(clock.GetTimeText(), "10:30:01");
+    EXPECT_EQ(::GetCapture(), MainDialog().m_hWnd);
+    clock.Hide();
+}

@@ -1,0 +1,220 @@
+// The date field and the time-stamp field in the main dialog: opening and closing their
+// drop-downs by mouse and keyboard, taking and restoring values, checking typed text.
+#include "ControlsTestSupport.h"
+#include "controls/DateCmbBox.h"
+#include "controls/DateTimeCmbBox.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// The screen point of a day of the month that a calendar shows.
+POINT DayPoint(CCalendarCtrl& calendar, int day) {
+    const SIZE cell = calendar.GetCellSize();
+    for (int index = 0; index < calendar::kCells; ++index) {
+        if (calendar.GetDayTable()[index] != day) continue;
+        return ScreenPoint(calendar.m_hWnd, {(index % 7) * cell.cx + cell.cx / 2, (3 + index / 7) * cell.cy + cell.cy / 2});
+    }
+    ADD_FAILURE() << "no day " << day;
+    return {};
+}
+
+POINT CentreOnScreen(const CWnd& window) { return CentreOf(window.GetWindowRect()); }
+
+class DateFieldTest : public FieldTest<CDateCmbBox, IDC_DATE_START_PLACEHOLDER, IDC_DATE_START> {
+protected:
+    CCalendarCtrl& Calendar() { return *m_field.GetCalendar(); }
+    POINT Day(int day) { return DayPoint(Calendar(), day); }
+};
+
+}  // namespace
+
+TEST_F(DateFieldTest, TheArrowOpensTheCalendarUnderTheFieldAndADayClickTakesTheDay) {
+    RECT grown = m_placeholder;
+    ::InflateRect(&grown, 1, 1);
+    const RECT field = m_field.GetRectInParent();
+    EXPECT_TRUE(::EqualRect(&field, &grown));
+    Open("2024/5/1");
+    EXPECT_EQ(Calendar().GetWindowRect().right, m_field.GetWindowRect().right - 2);
+    EXPECT_EQ(Calendar().GetWindowRect().top, m_field.GetWindowRect().bottom - 1);
+    EXPECT_EQ(::GetCapture(), m_field.m_hWnd);
+    EXPECT_EQ(::GetFocus(), m_field.GetEdit().m_hWnd);
+    ClickAt(Day(15));
+    EXPECT_FALSE(IsOpen());
+    EXPECT_EQ(Text(), "2024/05/15");
+    EXPECT_EQ(m_field.GetEdit().GetSel(), static_cast<DWORD>(MAKELONG(0, 10)));
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(DateFieldTest, DraggingMovesTheFieldAlongAndEveryWayOfCancellingRestoresTheOpeningDate) {
+    const POINT outside = ScreenPoint(m_dialog.m_hWnd, {2, 2});
+    const std::function<void()> cancels[] = {
+        [&] { ClickAt(outside); },
+        [&] { ClickAt(Day(10), true); },
+        [&] { ClickArrow(); },  // which does not open it again
+        [&] { LeaveField(); },
+    };
+    for (const auto& cancel : cancels) {
+        Open("2024/05/01");
+        MouseAt(WM_MOUSEMOVE, Day(9));
+        EXPECT_EQ(Text(), "2024/05/01");  // no button, no drag
+        MouseAt(WM_LBUTTONDOWN, Day(8), MK_LBUTTON);
+        MouseAt(WM_MOUSEMOVE, Day(20), MK_LBUTTON);
+        EXPECT_EQ(Text(), "2024/05/20");
+        MouseAt(WM_LBUTTONUP, outside);  // takes no day
+        EXPECT_EQ(::GetCapture(), m_field.m_hWnd);
+        cancel();
+        EXPECT_FALSE(IsOpen());
+        EXPECT_EQ(Text(), "2024/05/01");
+        EXPECT_EQ(::GetCapture(), nullptr);
+    }
+}
+
+TEST_F(DateFieldTest, DisablingClosesTheCalendarAndTheArrowOpensItAgainAfterwards) {
+    Open("2024/05/01");
+    m_field.EnableWindow(FALSE);
+    EXPECT_FALSE(IsOpen());
+    EXPECT_FALSE(m_field.GetEdit().IsWindowEnabled());
+    EXPECT_FALSE(m_field.GetArrow().IsWindowEnabled());
+    EXPECT_EQ(::GetCapture(), nullptr);
+    m_field.EnableWindow(TRUE);
+    ClickArrow();
+    EXPECT_TRUE(IsOpen());
+}
+
+TEST_F(DateFieldTest, MonthArrowsAndMenuChoicesMoveTheFieldAlongAndJanuary2038EndsOnThe19th) {
+    Open("2023/01/31");
+    Calendar().SendMessage(WM_COMMAND, ID_CAL_MONTH_BASE + 2);
+    PumpMessages();
+    EXPECT_EQ(Text(), "2023/02/28");
+    ClickAt(CentreOnScreen(Calendar().GetNextArrow()));
+    EXPECT_EQ(Text(), "2023/03/28");
+    EXPECT_EQ(::GetCapture(), m_field.m_hWnd);
+    ClickAt(CentreOnScreen(Calendar().GetPreviousArrow()));
+    EXPECT_EQ(Text(), "2023/02/28");
+    Calendar().SendMessage(WM_COMMAND, ID_CAL_MONTH_BASE + 2038);
+    PumpMessages();
+    EXPECT_EQ(Text(), "2038/01/19");
+    ClickAt(Day(20));
+    EXPECT_TRUE(IsOpen());
+    ClickAt(Day(19));
+    EXPECT_FALSE(IsOpen());
+}
+
+TEST_F(DateFieldTest, AnEmptyFieldOpensOnTodayPaintedWithItsHolidaysAndTheTodayBandTakesToday) {
+    FixedClock clock(2024, 5, 20, 15, 0, 0);
+    Open("");
+    EXPECT_EQ(Calendar().GetDateText(), "2024/05/20");
+    const SIZE cell = Calendar().GetCellSize();
+    EXPECT_EQ(Calendar().GetFocusRect().left, 1 * cell.cx + 2);  // Monday
+    EXPECT_EQ(Calendar().GetFocusRect().top, 6 * cell.cy + 1);   // of the fourth week
+    const RECT client = Calendar().GetClientRect();
+    const std::vector<COLORREF> picture =
+        Picture({client.right, client.bottom}, [&](HDC dc) { Calendar().PaintCalendar(dc); });
+    auto cellHas = [&](int index, COLORREF wanted) {
+        for (int y = (3 + index / 7) * cell.cy + 2; y < (4 + index / 7) * cell.cy; ++y) {
+            for (int x = (index % 7) * cell.cx + 3; x < (index % 7 + 1) * cell.cx; ++x) {
+                if (picture[y * client.right + x] == wanted) return true;
+            }
+        }
+        return false;
+    };
+    using namespace calendar_colors;
+    for (int day : {3, 4, 5, 6}) EXPECT_TRUE(cellHas(day + 2, kHoliday)) << day;  // May 2024 starts on a Wednesday
+    EXPECT_FALSE(cellHas(7 + 2, kHoliday));
+    EXPECT_TRUE(cellHas(12 + 2, kSunday));
+    EXPECT_TRUE(cellHas(11 + 2, kSaturday));
+    EXPECT_TRUE(cellHas(0, kSundayDim));
+    EXPECT_TRUE(cellHas(38, kWeekdayDim));
+    ClickAt(Day(3), true);
+    EXPECT_EQ(Text(), "");
+
+    Open("2023/01/01");
+    ClickAt(ScreenPoint(Calendar().m_hWnd, CentreOf(Calendar().GetTodayRect())));
+    EXPECT_EQ(Text(), "2024/05/20");
+}
+
+TEST_F(DateFieldTest, TypedDatesAreNormalisedAndOnesOutsideTheClockRangeRefused) {
+    BeepRecorder beeps;
+    m_field.SetText("24/5/1");
+    EXPECT_EQ(m_field.GetValueText(), "2024/05/01");  // read normalised, the text left as typed
+    EXPECT_EQ(Text(), "24/5/1");
+    Type("2024/2/30 10:00");
+    EXPECT_EQ(Text(), "2024/02/29");
+    Type("");
+    EXPECT_EQ(m_field.GetValueText(), "");
+    Type("1960/1/1");
+    EXPECT_EQ(Text(), "1970/01/01");
+    EXPECT_EQ(beeps.Log, std::vector<UINT>{MB_ICONASTERISK});
+    EXPECT_EQ(::GetFocus(), m_field.GetEdit().m_hWnd);
+}
+
+namespace {
+
+class TimeStampFieldTest : public FieldTest<CDateTimeCmbBox, IDC_TIMESTAMP_PLACEHOLDER, IDC_TIMESTAMP> {
+protected:
+    CDateTimeCtrl& Control() { return *m_field.GetDateTimeCtrl(); }
+    CDateTimeCtrlCalendar& CalendarPane() { return Control().GetCalendarPane(); }
+    CDateTimeCtrlClock& ClockPane() { return Control().GetClockPane(); }
+    POINT Day(int day) { return DayPoint(CalendarPane(), day); }
+};
+
+}  // namespace
+
+TEST_F(TimeStampFieldTest, CalendarAndClockSitSideBySideAndEveryChangeInThemReachesTheFieldAtOnce) {
+    Open("2024/05/01 23:59:59");
+    EXPECT_EQ(ClockPane().GetRectInParent().left, CalendarPane().GetRectInParent().right + 1);
+    ClickAt(Day(15));
+    EXPECT_EQ(Text(), "2024/05/15 23:59:59");
+    const RECT spin = ClockPane().GetLayout().SecondSpin;
+    ClickAt(ScreenPoint(ClockPane().m_hWnd, {(spin.left + spin.right) / 2, spin.top + 3}));
+    EXPECT_EQ(Text(), "2024/05/15 00:00:00");  // the clock's carry stops at the hours
+    EXPECT_EQ(::GetCapture(), m_field.m_hWnd);
+    ClickAt(ScreenPoint(ClockPane().m_hWnd, {(spin.left + spin.right) / 2, spin.bottom - 3}));
+    EXPECT_EQ(Text(), "2024/05/15 23:59:59");
+    const RECT hours = clock_face::Shrunk(ClockPane().GetLayout().Face, 10);
+    ClickAt(ScreenPoint(ClockPane().m_hWnd, clock_face::PointOnCircle(hours, 300, true)));
+    EXPECT_EQ(Text(), "2024/05/15 22:59:59");
+    ClickAt(CentreOnScreen(CalendarPane().GetNextArrow()));
+    EXPECT_EQ(Text(), "2024/06/15 22:59:59");
+    EXPECT_TRUE(IsOpen());
+}
+
+TEST_F(TimeStampFieldTest, OkTakesTheShownValueAndCancelOrARightClickRestoreTheOpeningOne) {
+    const std::function<void()> cancels[] = {
+        [&] { ClickAt(CentreOnScreen(Control().GetCancelButton())); },
+        [&] { ClickAt(CentreOnScreen(ClockPane()), true); },
+    };
+    for (const auto& cancel : cancels) {
+        Open("2024/05/01 10:30:00");
+        ClickAt(Day(20));
+        cancel();
+        EXPECT_FALSE(IsOpen());
+        EXPECT_EQ(Text(), "2024/05/01 10:30:00");
+        EXPECT_EQ(::GetCapture(), nullptr);
+    }
+    Open("2024/05/01 10:30:00");
+    ClickAt(Day(9));
+    ClickAt(CentreOnScreen(Control().GetOkButton()));
+    EXPECT_FALSE(IsOpen());
+    EXPECT_EQ(m_field.GetValueText(), "2024/05/09 10:30:00");
+}
+
+TEST_F(TimeStampFieldTest, AnEmptyFieldOpensOnNowAndTheLabelBandTakesNowButNotAReleaseOutside) {
+    FixedClock clock(2025, 3, 4, 5, 6, 7);
+    Open("");
+    EXPECT_EQ(CalendarPane().GetDateText(), "2025/03/04");
+    EXPECT_EQ(ClockPane().GetTimeText(), "05:06:07");
+    MouseAt(WM_LBUTTONDOWN, Day(10), MK_LBUTTON);
+    MouseAt(WM_LBUTTONUP, {m_field.GetWindowRect().left - 40, m_field.GetWindowRect().top - 40});
+    EXPECT_TRUE(IsOpen());
+    EXPECT_EQ(Text(), "");
+    ClickAt(Day(12));
+    EXPECT_EQ(Text(), "2025/03/12 05:06:07");
+    ClickAt(ScreenPoint(Control().m_hWnd, CentreOf(Control().GetLabelRect())));
+    EXPECT_EQ(Text(), "2025/03/04 05:06:07");
+    ClickAt(CentreOnScreen(Control().GetCancelButton()));
+    EXPECT_EQ(Text(), "");
+}
