@@ -41,30 +41,15 @@ void CNumberCmbBox::OnEnable(BOOL enable) {
 }
 
 void CNumberCmbBox::SetRange(double minimum, double maximum, int integerOnly) {
-    double low = minimum < maximum ? minimum : maximum;
-    double high = minimum < maximum ? maximum : minimum;
-    if (low < TenkeyLowestValue()) low = TenkeyLowestValue();
-    if (high > kTenkeyHighestValue) high = kTenkeyHighestValue;
     m_integerOnly = integerOnly != 0 ? 1 : 0;
-    if (m_integerOnly) {
-        low = CutToInteger(low);
-        high = CutToInteger(high);
-    }
-    m_minimum = low;
-    m_maximum = high;
+    NormaliseRange(minimum, maximum, m_integerOnly != 0);
+    m_minimum = minimum;
+    m_maximum = maximum;
     SetValue(m_value);
 }
 
 void CNumberCmbBox::SetValue(double value) {
-    if (m_integerOnly) value = CutToInteger(value);
-    if (value > m_maximum) {
-        seams::PlayBeep(MB_ICONHAND);
-        value = m_maximum;
-    } else if (value < m_minimum) {
-        seams::PlayBeep(MB_ICONHAND);
-        value = m_minimum;
-    }
-    m_value = value + 0.0;
+    m_value = ClampWithBeep(value, m_minimum, m_maximum, m_integerOnly != 0) + 0.0;
     UpdateValue(FALSE);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 double TenkeyLowestValue() {
     const uint64_t bits = 0xC2374876E7FFFFFFull;
@@ -41,34 +42,36 @@ double JoinNumber(const char* integerText, const char* fractionText, bool intege
     return integerOnly ? CutToInteger(value) : value;
 }
 
+void NormaliseRange(double& minimum, double& maximum, bool integerOnly) {
+    if (maximum < minimum) std::swap(minimum, maximum);
+    if (minimum < TenkeyLowestValue()) minimum = TenkeyLowestValue();
+    if (maximum > kTenkeyHighestValue) maximum = kTenkeyHighestValue;
+    if (integerOnly) {
+        minimum = CutToInteger(minimum);
+        maximum = CutToInteger(maximum);
+    }
+}
+
+double ClampWithBeep(double value, double minimum, double maximum, bool integerOnly) {
+    if (integerOnly) value = CutToInteger(value);
+    if (value <= maximum && value >= minimum) return value;
+    seams::PlayBeep(MB_ICONHAND);
+    return value > maximum ? maximum : minimum;
+}
+
 TenkeyCalculator::TenkeyCalculator() : m_minimum(TenkeyLowestValue()) {}
 
 void TenkeyCalculator::SetRange(double minimum, double maximum, int integerOnly) {
-    double low = minimum < maximum ? minimum : maximum;
-    double high = minimum < maximum ? maximum : minimum;
-    if (low < TenkeyLowestValue()) low = TenkeyLowestValue();
-    if (high > kTenkeyHighestValue) high = kTenkeyHighestValue;
     m_integerOnly = integerOnly != 0;
-    if (m_integerOnly) {
-        low = CutToInteger(low);
-        high = CutToInteger(high);
-    }
-    m_minimum = low;
-    m_maximum = high;
+    NormaliseRange(minimum, maximum, m_integerOnly);
+    m_minimum = minimum;
+    m_maximum = maximum;
     SetValue(m_a, true);
 }
 
 void TenkeyCalculator::SetValue(double value, bool reset) {
     if (std::isnan(value)) value = 0;
-    if (m_integerOnly) value = CutToInteger(value);
-    if (value > m_maximum) {
-        seams::PlayBeep(MB_ICONHAND);
-        value = m_maximum;
-    } else if (value < m_minimum) {
-        seams::PlayBeep(MB_ICONHAND);
-        value = m_minimum;
-    }
-    m_x = m_a = value + 0.0;
+    m_x = m_a = ClampWithBeep(value, m_minimum, m_maximum, m_integerOnly) + 0.0;
     if (reset) {
         m_repeatOperand = 0;
         m_repeatOperator = TK_NONE;

@@ -50,6 +50,11 @@ void SplitNumber(double value, bool integerOnly, CString& integerText, CString& 
 double JoinNumber(const char* integerText, const char* fractionText, bool integerOnly);
 double CutToInteger(double value);  // towards zero
 
+// Orders the bounds, keeps them within the widest range and cuts them in integer-only mode.
+void NormaliseRange(double& minimum, double& maximum, bool integerOnly);
+// Cuts (in integer-only mode) and clamps the value into the range, beeping when it was outside.
+double ClampWithBeep(double value, double minimum, double maximum, bool integerOnly);
+
 class TenkeyCalculator {
 public:
     TenkeyCalculator();
