@@ -13,6 +13,14 @@ BOOL CTrackingButton::Create(const RECT& rect, CWnd* parent, UINT id) {
                     WS_CHILD | WS_VISIBLE, rect, parent->m_hWnd, id);
 }
 
+void CTrackingButton::DrawFrame(HDC dc, bool pressed) const {
+    RECT frame = GetClientRect();
+    UINT state = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
+    if (pressed) state |= DFCS_PUSHED;
+    if (IsWindowEnabled() == FALSE) state |= DFCS_INACTIVE;
+    ::DrawFrameControl(dc, &frame, DFC_BUTTON, state);
+}
+
 bool CTrackingButton::Contains(POINT point) const {
     const RECT client = GetClientRect();
     return ::PtInRect(&client, point) != FALSE;
@@ -149,14 +157,8 @@ SIZE CDropArrowButton::GetBitmapSize() const {
 }
 
 void CDropArrowButton::Draw(HDC dc, bool pressed) {
-    const bool enabled = IsWindowEnabled() != FALSE;
-    RECT frame = GetClientRect();
-    UINT state = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
-    if (pressed) state |= DFCS_PUSHED;
-    if (!enabled) state |= DFCS_INACTIVE;
-    ::DrawFrameControl(dc, &frame, DFC_BUTTON, state);
-
-    const CBitmap& image = !enabled ? m_inactive : pressed ? m_pushed : m_normal;
+    DrawFrame(dc, pressed);
+    const CBitmap& image = IsWindowEnabled() == FALSE ? m_inactive : pressed ? m_pushed : m_normal;
     if (image.m_hObject == nullptr) return;
     BITMAP info{};
     image.GetBitmap(&info);
@@ -194,20 +196,14 @@ LRESULT CCaptionButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CCaptionButton::Draw(HDC dc, bool pressed) {
-    const bool enabled = IsWindowEnabled() != FALSE;
-    RECT frame = GetClientRect();
-    UINT state = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
-    if (pressed) state |= DFCS_PUSHED;
-    if (!enabled) state |= DFCS_INACTIVE;
-    ::DrawFrameControl(dc, &frame, DFC_BUTTON, state);
-
+    DrawFrame(dc, pressed);
     const RECT client = GetClientRect();
     HGDIOBJ oldFont = m_font.m_hObject != nullptr ? ::SelectObject(dc, m_font.m_hObject) : nullptr;
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
     const int offset = pressed ? 1 : 0;
     UINT flags = DAT_HCENTER | DAT_VCENTER;
-    if (!enabled) flags |= DAT_DISABLED;
+    if (IsWindowEnabled() == FALSE) flags |= DAT_DISABLED;
     DrawAlignedText(dc, m_caption, client.left + offset, client.top + offset, client.right + offset,
                     client.bottom + offset, 0, 0, flags);
     if (oldFont != nullptr) ::SelectObject(dc, oldFont);

@@ -21,6 +21,8 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     virtual void Draw(HDC dc, bool pressed) = 0;
+    // The push-button frame in the pressed or raised look, grey when disabled.
+    void DrawFrame(HDC dc, bool pressed) const;
     void Redraw();
 
 private:

@@ -46,6 +46,11 @@ void PumpIfDue(int pump) {
     if (pump == 1) PumpMessagesIfDue();
 }
 
+bool MatchesEverything(const CString& pattern) { return pattern == "*.*" || pattern == "*"; }
+
+// Which entries a listing is for: the subdirectories, the files of the patterns, or both.
+enum class Pass { Subdirectories, Files, Both };
+
 // Collects the records of one listing into the directory and file lists, each name once.
 class Collector {
 public:
@@ -53,13 +58,13 @@ public:
     Collector(unsigned flags, int pump, bool severalPatterns)
         : m_flags(flags), m_pump(pump), m_checkDuplicates(severalPatterns) {}
 
-    void Search(const CString& searchText, bool subdirectoryPass) {
+    void Search(const CString& searchText, Pass pass) {
         WIN32_FIND_DATAA record;
         const HANDLE search = FindFirstFileA(searchText, &record);
         if (search == INVALID_HANDLE_VALUE) return;
         do {
             PumpIfDue(m_pump);
-            Take(record, subdirectoryPass);
+            Take(record, pass);
         } while (FindNextFileA(search, &record));
         FindClose(search);
     }
@@ -75,14 +80,14 @@ public:
     }
 
 private:
-    void Take(const WIN32_FIND_DATAA& record, bool subdirectoryPass) {
+    void Take(const WIN32_FIND_DATAA& record, Pass pass) {
         const bool directoriesOnly = (m_flags & FF_DIRS_ONLY) != 0;
         EntryList* target;
         if (IsDirectory(record)) {
-            if (!(subdirectoryPass || directoriesOnly) || IsDotEntry(record.cFileName)) return;
+            if ((pass == Pass::Files && !directoriesOnly) || IsDotEntry(record.cFileName)) return;
             target = &m_directories;
         } else {
-            if (directoriesOnly || subdirectoryPass) return;
+            if (directoriesOnly || pass == Pass::Subdirectories) return;
             target = &m_files;
         }
         if (m_checkDuplicates && !m_seen.insert(record.cFileName).second) return;
@@ -156,13 +161,19 @@ int FindEntries(const CString& directory, const CString& patterns, EntryList* ou
     FreeEntryList(*output);
 
     Collector collector(flags, pump, patternList.size() > 1);
-    if ((flags & FF_SUBDIRS) != 0) {
+    if ((flags & FF_SUBDIRS) != 0 && patternList.size() == 1 && MatchesEverything(patternList[0])) {
+        // One listing serves both passes: listing a directory is costly on large trees.
         PumpIf(pump);
-        collector.Search(JoinPath(directory, "*.*"), true);
-    }
-    for (const CString& pattern : patternList) {
-        PumpIf(pump);
-        collector.Search(JoinPath(directory, pattern), false);
+        collector.Search(JoinPath(directory, patternList[0]), Pass::Both);
+    } else {
+        if ((flags & FF_SUBDIRS) != 0) {
+            PumpIf(pump);
+            collector.Search(JoinPath(directory, "*.*"), Pass::Subdirectories);
+        }
+        for (const CString& pattern : patternList) {
+            PumpIf(pump);
+            collector.Search(JoinPath(directory, pattern), Pass::Files);
+        }
     }
     collector.MoveInto(*output);
     return output->GetCount();
