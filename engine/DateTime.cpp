@@ -81,10 +81,9 @@ FILETIME ClockToFileTime(CTime clock, int mode) {
 
 CString FormatFileTime(const FILETIME* time, int mode) {
     if (time == nullptr) return CString();
-    FILETIME local;
+    FILETIME local{};
     SYSTEMTIME fields{};
-    FileTimeToLocalFileTime(time, &local);
-    FileTimeToSystemTime(&local, &fields);
+    if (!FileTimeToLocalFileTime(time, &local) || !FileTimeToSystemTime(&local, &fields)) fields = SYSTEMTIME{};
     return FormatSystemTime(&fields, mode);
 }
 

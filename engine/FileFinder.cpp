@@ -54,9 +54,8 @@ enum class Pass { Subdirectories, Files, Both };
 // Collects the records of one listing into the directory and file lists, each name once.
 class Collector {
 public:
-    // A name can turn up twice only when several patterns are searched.
-    Collector(unsigned flags, int pump, bool severalPatterns)
-        : m_flags(flags), m_pump(pump), m_checkDuplicates(severalPatterns) {}
+    Collector(unsigned flags, int pump, bool checkDuplicates)
+        : m_flags(flags), m_pump(pump), m_checkDuplicates(checkDuplicates) {}
 
     void Search(const CString& searchText, Pass pass) {
         WIN32_FIND_DATAA record;
@@ -160,7 +159,10 @@ int FindEntries(const CString& directory, const CString& patterns, EntryList* ou
     const std::vector<CString> patternList = PatternsOf(patterns, flags, pump);
     FreeEntryList(*output);
 
-    Collector collector(flags, pump, patternList.size() > 1);
+    // A name can turn up twice when several patterns are searched, or when directories are
+    // selected by the patterns besides being listed as subdirectories.
+    const bool twoSources = (flags & FF_SUBDIRS) != 0 && (flags & FF_DIRS_ONLY) != 0;
+    Collector collector(flags, pump, patternList.size() > 1 || twoSources);
     if ((flags & FF_SUBDIRS) != 0 && patternList.size() == 1 && MatchesEverything(patternList[0])) {
         // One listing serves both passes: listing a directory is costly on large trees.
         PumpIf(pump);

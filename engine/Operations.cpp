@@ -18,11 +18,20 @@ HANDLE OpenForAttributes(const char* path, bool directory) {
                        OPEN_EXISTING, directory ? FILE_FLAG_BACKUP_SEMANTICS : 0, nullptr);
 }
 
-// One write for both changes of an entry; zero times stay as they are.
-bool WriteTimeAndAttributes(HANDLE file, const FILETIME& lastWrite, DWORD attributes) {
+LARGE_INTEGER AsLargeInteger(const FILETIME& time) {
+    LARGE_INTEGER value;
+    value.LowPart = time.dwLowDateTime;
+    value.HighPart = static_cast<LONG>(time.dwHighDateTime);
+    return value;
+}
+
+// One write for both changes of an entry; creation and access times are written back as listed.
+bool WriteTimeAndAttributes(HANDLE file, const WIN32_FIND_DATAA& record, const FILETIME& lastWrite,
+                            DWORD attributes) {
     FILE_BASIC_INFO info{};
-    info.LastWriteTime.LowPart = lastWrite.dwLowDateTime;
-    info.LastWriteTime.HighPart = static_cast<LONG>(lastWrite.dwHighDateTime);
+    info.CreationTime = AsLargeInteger(record.ftCreationTime);
+    info.LastAccessTime = AsLargeInteger(record.ftLastAccessTime);
+    info.LastWriteTime = AsLargeInteger(lastWrite);
     info.FileAttributes = attributes & kSettableAttributes;
     if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
     return SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != FALSE;
@@ -68,22 +77,28 @@ bool JobEngine::TimeStampAvailable() const {
 
 int JobEngine::ChangeTimeStamp(const CString& path, WIN32_FIND_DATAA& record, bool& attributesPending,
                                int& failures) {
+    const FILETIME newTime = NewTimeStamp();
+    if (newTime.dwLowDateTime == 0 && newTime.dwHighDateTime == 0) {
+        // To the system a zero time means "leave it as it is": nothing would change.
+        ReportFailure("  Failed : Change TimeStanp %s", path, record);
+        ++failures;
+        return 0;
+    }
     const HANDLE file = OpenForAttributes(path, IsDirectory(record));
     if (file == INVALID_HANDLE_VALUE) {
         ReportFailure("  Failed : Change TimeStanp(file open failed) %s", path, record);
         ++failures;
         return 0;
     }
-    const FILETIME newTime = NewTimeStamp();
     const DWORD wanted =
         AttributesAfter(record.dwFileAttributes, Job.SetAttributes.AttribFlg, Job.SetAttributes.AttribJokn);
     int changed = 0;
-    if (attributesPending && wanted != record.dwFileAttributes && WriteTimeAndAttributes(file, newTime, wanted)) {
+    if (attributesPending && wanted != record.dwFileAttributes && WriteTimeAndAttributes(file, record, newTime, wanted)) {
         record.ftLastWriteTime = newTime;
         record.dwFileAttributes = wanted;
         attributesPending = false;
         changed = 2;
-    } else if (SetFileTime(file, nullptr, nullptr, &newTime)) {  // creation and access times stay
+    } else if (SetFileTime(file, &record.ftCreationTime, &record.ftLastAccessTime, &newTime)) {
         record.ftLastWriteTime = newTime;
         changed = 1;
     } else {

@@ -63,6 +63,9 @@ TEST_F(FileFinder, SubdirectoriesWhateverThePatternsButNeverDotEntries) {
     EXPECT_EQ(Sorted(Find("", FF_RECORDS | FF_SUBDIRS | FF_SEP_SEMICOLON)), (Strings{"only", "other.txt"}));
     EXPECT_EQ(Find("*.txt", FF_RECORDS | FF_SEP_SEMICOLON), Strings{});  // a matching directory is no file
     EXPECT_EQ(Find("*.txt", FF_NAMES | FF_DIRS_ONLY | FF_SEP_SEMICOLON), Strings{"other.txt"});
+    // Directories found both as subdirectories and by the patterns are listed once.
+    EXPECT_EQ(Sorted(Find("*.*", FF_NAMES | FF_SUBDIRS | FF_DIRS_ONLY | FF_SEP_SEMICOLON)), (Strings{"only", "other.txt"}));
+    EXPECT_EQ(Sorted(Find("*.txt", FF_NAMES | FF_SUBDIRS | FF_DIRS_ONLY | FF_SEP_SEMICOLON)), (Strings{"only", "other.txt"}));
 }
 
 TEST_F(FileFinder, HiddenAndSystemEntriesAreListed) {

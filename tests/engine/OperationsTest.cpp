@@ -123,6 +123,16 @@ TEST_F(Operations, AVanishedEntryGetsBothFailureLinesAndNoEntryLine) {
     EXPECT_EQ(window.Log[1].Color, LogColor::Red);
 }
 
+TEST_F(Operations, AStampWithoutAFileTimeFailsInsteadOfCountingAsDone) {
+    tree.MakeFile("a.txt");
+    tree.SetWriteTime("a.txt", "2001/05/06 07:08:09");
+    StampWith("1500/01/01 00:00:00");
+    WIN32_FIND_DATAA record = Listed("a.txt");
+    EXPECT_EQ(Apply("a.txt", record), 0);
+    EXPECT_EQ(window.Texts(), std::vector<std::string>{"  Failed : Change TimeStanp a.txt"});
+    EXPECT_EQ(tree.WriteTimeText("a.txt"), "2001/05/06 07:08:09");
+}
+
 TEST_F(Operations, DirectoriesTakeTheirNewTimeStamp) {
     tree.MakeDir("sub");
     StampWith("2001/05/06 12:00:00");
