@@ -28,6 +28,9 @@ public:
     void SetReadOnly(BOOL readOnly = TRUE) { SendMessage(EM_SETREADONLY, static_cast<WPARAM>(readOnly)); }
 };
 
+// The text of a combo box's list item; empty for an index outside the list.
+CString ComboListText(HWND combo, int index);
+
 class CComboBox : public CWnd {
 public:
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }

@@ -83,9 +83,13 @@ DWORD ReadUnsigned(const char* section, const char* key, DWORD defaultValue, con
     while (i < text.GetLength() && (text[i] == ' ' || text[i] == '\t')) ++i;
     bool negative = false;
     if (i < text.GetLength() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    DWORD value = 0;
-    for (; i < text.GetLength() && IsDigit(text[i]); ++i) value = value * 10 + static_cast<DWORD>(text[i] - '0');
-    return negative ? 0u - value : value;
+    unsigned long long value = 0;
+    for (; i < text.GetLength() && IsDigit(text[i]); ++i) {
+        // A hand-edited size beyond 32 bits stops at the largest rather than wrapping to a small one.
+        value = std::min(value * 10 + static_cast<unsigned>(text[i] - '0'), 0xFFFFFFFFull);
+    }
+    const DWORD size = static_cast<DWORD>(value);
+    return negative ? 0u - size : size;
 }
 
 CString ReadText(const char* section, const char* key, const char* defaultText, const char* file) {
@@ -114,8 +118,9 @@ std::vector<CString> ListKeys(const char* section, const char* file) {
     const CString list = ReadProfileString(section, nullptr, "", file, 2);
     std::vector<CString> keys;
     const char* const end = static_cast<const char*>(list) + list.GetLength();
-    for (const char* key = list; key < end && *key != '\0'; key += std::char_traits<char>::length(key) + 1) {
-        keys.emplace_back(key);
+    // A hand-edited line "=x" gives an empty name; the names after it still count.
+    for (const char* key = list; key < end; key += std::char_traits<char>::length(key) + 1) {
+        if (*key != '\0') keys.emplace_back(key);
     }
     return keys;
 }

@@ -43,7 +43,7 @@ CString FormatBuildLine(const CString& fileVersion) {
     return line;
 }
 
-CVerInfo::CVerInfo() { Init(__argv[0], "041104b0"); }
+CVerInfo::CVerInfo() { Init(__argv != nullptr ? __argv[0] : "", "041104b0"); }
 
 CVerInfo::~CVerInfo() { Release(); }
 

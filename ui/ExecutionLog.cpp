@@ -134,13 +134,17 @@ int ExecutionLog::FirstVisibleLine() {
     return m_firstVisible;
 }
 
-void ExecutionLog::ForgetViewUnlessOwnMessage(UINT message) {
+void ExecutionLog::ForgetViewUnlessOwnMessage(UINT message, WPARAM wParam) {
     if (m_appending) return;
+    // The control's own timers scroll the view while the user drags a selection.
+    if (message == WM_TIMER && wParam != kPaintTimer) {
+        m_firstVisible = -1;
+        return;
+    }
     switch (message) {
         case WM_PAINT:
         case WM_NCPAINT:
         case WM_ERASEBKGND:
-        case WM_TIMER:
         case WM_NCHITTEST:
         case WM_SETCURSOR:
         case WM_GETTEXTLENGTH:
@@ -163,7 +167,7 @@ LRESULT ExecutionLog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (!m_appending && message != WM_NCDESTROY && message != WM_DESTROY) InsertPending();
-    ForgetViewUnlessOwnMessage(message);
+    ForgetViewUnlessOwnMessage(message, wParam);
     // A paint costs far more than an append of a line.
     if (m_paints.Intercept(m_hWnd, message, wParam)) return 0;
     return CRichEditCtrl::WindowProc(message, wParam, lParam);

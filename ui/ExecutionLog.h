@@ -43,10 +43,11 @@ private:
     // The platform's answer walks every line above the view; between appends only the user
     // or a resize can move the view, and either message makes the remembered answer stale.
     int FirstVisibleLine();
-    void ForgetViewUnlessOwnMessage(UINT message);
+    void ForgetViewUnlessOwnMessage(UINT message, WPARAM wParam);
     void InsertPending();
 
     static constexpr UINT_PTR kInsertTimer = 0x4C48;
+    static constexpr UINT_PTR kPaintTimer = 0x4C47;
     static constexpr UINT kInsertDelayMs = 20;
     static constexpr size_t kLargestBurst = 256 * 1024;
 
@@ -54,7 +55,7 @@ private:
     std::string m_pending;  // lines not yet in the control, all of one colour
     COLORREF m_pendingColour = 0;
     bool m_insertScheduled = false;
-    PaintThrottle m_paints{0x4C47};  // timer id
+    PaintThrottle m_paints{kPaintTimer};
     int m_firstVisible = -1;          // -1: ask the control
     bool m_appending = false;
 };

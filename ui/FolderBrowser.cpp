@@ -98,7 +98,8 @@ CString ShowFileDialog(int mode, const char* fileName, const char* defaultExtens
                        const char* title) {
     const std::string filterText = FilterWithNuls(filter != nullptr && *filter != '\0' ? filter : "All File (*.*)|*.*||");
     char path[MAX_PATH] = "";
-    if (fileName != nullptr) std::strncpy(path, fileName, MAX_PATH - 1);
+    // A name that does not fit is no usable path; cutting it could split a double-byte character.
+    if (fileName != nullptr && std::strlen(fileName) < MAX_PATH) std::strcpy(path, fileName);
 
     OPENFILENAMEA request{};
     request.lStructSize = sizeof request;

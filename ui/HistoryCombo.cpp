@@ -1,21 +1,6 @@
 #include "ui/HistoryCombo.h"
 
-#include "framework/CWnd.h"
-
-#include <string>
-
-namespace {
-
-CString ListText(HWND combo, int index) {
-    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) return CString();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(length));
-    return CString(std::move(text));
-}
-
-}  // namespace
+#include "framework/Controls.h"
 
 void AddComboTextToHistory(HWND combo) {
     if (combo == nullptr) return;
@@ -24,7 +9,7 @@ void AddComboTextToHistory(HWND combo) {
     if (text.IsEmpty()) return;
     const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        if (ListText(combo, i).CompareNoCase(text) == 0) {
+        if (ComboListText(combo, i).CompareNoCase(text) == 0) {
             SendMessageA(combo, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
             break;
         }

@@ -101,7 +101,8 @@ void MainDialog::OpenSettingsFile() {
                     static_cast<const char*>(chosen), static_cast<const char*>(Settings.CurrentFile));
     switch (seams::ShowMessageBox(m_hWnd, question, "Fendrix:Warning", MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDYES:
-            Settings.Save(Settings.CurrentFile);
+            // Loading now would wipe the job the user just failed to keep, and the failure line with it.
+            if (Settings.Save(Settings.CurrentFile) == SaveResult::Failed) return;
             break;
         case IDNO:
             break;

@@ -43,9 +43,9 @@ BOOL MainDialog::OnInitDialog() {
     m_menu.AttachToWindowMenu(this);
     RegisterMenuIcons(m_menu);
 
-    m_statusBar.Create(this, Settings.ShowStatusBar == 1);
+    m_statusBar.Create(this, Settings.ShowStatusBar != 0);
     Engine.ShowStatus();
-    m_toolBar.Create(this, Settings.ShowToolBar == 1);
+    m_toolBar.Create(this, Settings.ShowToolBar != 0);
 
     StretchSeparator();
 
@@ -80,8 +80,12 @@ void MainDialog::CreateEntryFields() {
         {IDC_TIMESTAMP_PLACEHOLDER, IDC_TIMESTAMP, IDC_STAMP_GIVEN},
     };
     for (const EntryFieldPlace& place : order) {
-        ::SetWindowPos(GetDlgItem(place.Id), GetDlgItem(place.FollowsInTabOrder), 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        const HWND field = GetDlgItem(place.Id);
+        const HWND follows = GetDlgItem(place.FollowsInTabOrder);
+        // Without its switch a field keeps its place: a null insert-after would put it first.
+        if (field != nullptr && follows != nullptr) {
+            ::SetWindowPos(field, follows, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     }
     // The time-stamp field follows the radio pair; it must end the pair's group, or the arrow
     // keys would step from the radio buttons into it.

@@ -80,6 +80,8 @@ private:
     void OpenSettingsFile();
     void SaveSettingsAs();
     void ShowAbout();
+    bool TakeJobFromControls(JobSettings& job);
+    void KeepSwitchBoxes(JobSettings& job) const;
     bool TakeSizeFromField(CNumberCmbBox& field, DWORD& size, const char* name);
     void EnableControl(int id, bool enable);
 
@@ -94,7 +96,7 @@ private:
     CDateTimeCmbBox m_timeStamp;
     HICON m_icon;
 
-    int m_layoutToolBarState = 0;   // ShowToolBar as the last layout saw it
+    bool m_layoutToolBarShown = false;  // the tool bar as the last layout saw it
     int m_lastHelpControlId = 0;    // the control whose help text the status bar shows
     JobSettings* m_exchangeJob = nullptr;  // the record DoDataExchange binds to
 };

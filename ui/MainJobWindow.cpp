@@ -63,13 +63,7 @@ void TickBoxesOfMask(HWND dialog, const AttributeBox (&boxes)[4], DWORD mask) {
 std::vector<CString> ComboItems(HWND combo) {
     std::vector<CString> items;
     const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(static_cast<size_t>(length > 0 ? length : 0));
-        items.emplace_back(std::move(text));
-    }
+    for (int i = 0; i < count; ++i) items.push_back(ComboListText(combo, i));
     return items;
 }
 
@@ -112,20 +106,9 @@ bool MainDialog::TakeSizeFromField(CNumberCmbBox& field, DWORD& size, const char
 }
 
 bool MainDialog::TransferJob(JobSettings& job, int direction) {
+    if (direction == 0) return TakeJobFromControls(job);
+    KeepSwitchBoxes(job);
     m_exchangeJob = &job;
-    if (direction == 0) {
-        job.DateRange.Start = m_dateStart.GetValueText();
-        job.DateRange.End = m_dateEnd.GetValueText();
-        const bool sizesTaken = TakeSizeFromField(m_sizeStart, job.SizeRange.Start, "最小ｻｲｽﾞ") &
-                                TakeSizeFromField(m_sizeEnd, job.SizeRange.End, "最大ｻｲｽﾞ");
-        job.SetTimeStanp.TimeStanpVal = m_timeStamp.GetValueText();
-        if (!sizesTaken || !UpdateData(TRUE)) return false;
-        job.SearchAttributes.AttribFlg = MaskFromBoxes(m_hWnd, kSearchBoxes);
-        job.SetAttributes.AttribFlg = MaskFromBoxes(m_hWnd, kSetBoxes);
-        job.SearchPathList = ComboItems(GetDlgItem(IDC_SEARCH_PATH));
-        job.SearchFileList = ComboItems(GetDlgItem(IDC_SEARCH_FILE));
-        return true;
-    }
     TickBoxesOfMask(m_hWnd, kSearchBoxes, job.SearchAttributes.AttribFlg);
     TickBoxesOfMask(m_hWnd, kSetBoxes, job.SetAttributes.AttribFlg);
     FillCombo(GetDlgItem(IDC_SEARCH_PATH), job.SearchPathList);
@@ -137,6 +120,33 @@ bool MainDialog::TransferJob(JobSettings& job, int direction) {
     m_timeStamp.SetDateValue(job.SetTimeStanp.TimeStanpVal);
     UpdateData(FALSE);
     return true;
+}
+
+// Every value is taken even when a size is refused (that one keeps its old value), so a save
+// that goes on after the data check loses nothing the user typed.
+bool MainDialog::TakeJobFromControls(JobSettings& job) {
+    m_exchangeJob = &job;
+    job.DateRange.Start = m_dateStart.GetValueText();
+    job.DateRange.End = m_dateEnd.GetValueText();
+    const bool sizesTaken = TakeSizeFromField(m_sizeStart, job.SizeRange.Start, "最小ｻｲｽﾞ") &
+                            TakeSizeFromField(m_sizeEnd, job.SizeRange.End, "最大ｻｲｽﾞ");
+    job.SetTimeStanp.TimeStanpVal = m_timeStamp.GetValueText();
+    const bool controlsTaken = UpdateData(TRUE) != FALSE;
+    job.SearchAttributes.AttribFlg = MaskFromBoxes(m_hWnd, kSearchBoxes);
+    job.SetAttributes.AttribFlg = MaskFromBoxes(m_hWnd, kSetBoxes);
+    job.SearchPathList = ComboItems(GetDlgItem(IDC_SEARCH_PATH));
+    job.SearchFileList = ComboItems(GetDlgItem(IDC_SEARCH_FILE));
+    return sizesTaken && controlsTaken;
+}
+
+// Settings files do not hold the five limit switches: their boxes keep the state they have.
+void MainDialog::KeepSwitchBoxes(JobSettings& job) const {
+    auto ticked = [this](int id) { return IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED ? 1 : 0; };
+    job.DateStartFlg = ticked(IDC_DATE_START_FLAG);
+    job.DateEndFlg = ticked(IDC_DATE_END_FLAG);
+    job.SizeStartFlg = ticked(IDC_SIZE_START_FLAG);
+    job.SizeEndFlg = ticked(IDC_SIZE_END_FLAG);
+    job.TimeStanpFlg = ticked(IDC_TIMESTAMP_FLAG);
 }
 
 void MainDialog::AppendLogLine(const char* text, COLORREF color) {
@@ -205,6 +215,6 @@ RECT MainDialog::GetNormalWindowRect() const {
 }
 
 void MainDialog::ShowBars() {
-    if (m_toolBar.m_hWnd != nullptr) m_toolBar.ShowWindow(Settings.ShowToolBar == 1 ? SW_SHOW : SW_HIDE);
-    if (m_statusBar.m_hWnd != nullptr) m_statusBar.ShowWindow(Settings.ShowStatusBar == 1 ? SW_SHOW : SW_HIDE);
+    if (m_toolBar.m_hWnd != nullptr) m_toolBar.ShowWindow(Settings.ShowToolBar != 0 ? SW_SHOW : SW_HIDE);
+    if (m_statusBar.m_hWnd != nullptr) m_statusBar.ShowWindow(Settings.ShowStatusBar != 0 ? SW_SHOW : SW_HIDE);
 }

@@ -67,7 +67,7 @@ SIZE MainDialog::GetDefaultWindowRect(RECT* rect) const {
 
 void MainDialog::SetDefaultWindowSize() {
     RECT rect;
-    GetDefaultWindowRect(&rect);
+    if (GetDefaultWindowRect(&rect).cx == 0) return;  // no group box to measure by
     MoveWindow(rect);
     if (seams::IsKeyDown(VK_CONTROL)) CenterInWorkArea(m_hWnd);
 }
@@ -97,13 +97,14 @@ void MainDialog::RecalcLayout() {
     if (m_toolBar.m_hWnd == nullptr) return;
     const int toolBarHeight = m_toolBar.PlaceAtTop(client);
     StretchSeparator();
-    if (m_layoutToolBarState != Settings.ShowToolBar) {
-        ShiftControlsForToolBar(m_layoutToolBarState == 1 ? -toolBarHeight : toolBarHeight);
-        m_layoutToolBarState = Settings.ShowToolBar;
+    const bool toolBarShown = Settings.ShowToolBar != 0;
+    if (m_layoutToolBarShown != toolBarShown) {
+        ShiftControlsForToolBar(m_layoutToolBarShown ? -toolBarHeight : toolBarHeight);
+        m_layoutToolBarShown = toolBarShown;
     }
 
     if (m_statusBar.m_hWnd == nullptr) return;
-    const int availableBottom = m_statusBar.PlaceAtBottom(client, Settings.ShowStatusBar == 1);
+    const int availableBottom = m_statusBar.PlaceAtBottom(client, Settings.ShowStatusBar != 0);
 
     if (m_log.m_hWnd == nullptr) return;
     const RECT log = m_log.GetRectInParent();

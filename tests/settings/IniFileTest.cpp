@@ -10,9 +10,10 @@ TEST(IniFile, LongTextsComeBackWholeAndOnlyLineBreakPairsBecomeMarkers) {
         ASSERT_TRUE(WriteText("S", "Key", value.c_str(), file));
         EXPECT_EQ(ReadText("S", "Key", "default", file).Str(), value);
     }
-    WriteWholeFile(file, "[S]\r\nSize=-1294967296\r\nMax=4294967295\r\n");
+    WriteWholeFile(file, "[S]\r\nSize=-1294967296\r\nMax=4294967295\r\nHuge=99999999999\r\n");
     EXPECT_EQ(ReadUnsigned("S", "Size", 7, file), 3000000000u);
     EXPECT_EQ(ReadUnsigned("S", "Max", 7, file), 0xFFFFFFFFu);
+    EXPECT_EQ(ReadUnsigned("S", "Huge", 7, file), 0xFFFFFFFFu);  // not wrapped to a smaller limit
     EXPECT_EQ(ReadUnsigned("S", "None", 7, file), 7u);
 }
 
@@ -21,7 +22,7 @@ TEST(IniFile, ListsTakeOnlyThePresentEntriesInIndexOrderHoweverLargeTheCount) {
     const CString file = tree.Path("list.ini");
     WriteWholeFile(file,
                    "[L]\r\nCount=2147483647\r\nPath0003=third\r\nPath0001=first\r\nPath0002=\r\npath0004=fourth\r\n"
-                   "Path1=short\r\nPath00005=wide\r\nPath2147483647=last\r\nPath2147483648=beyond\r\n"
+                   "Path1=short\r\n=nameless\r\nPath00005=wide\r\nPath2147483647=last\r\nPath2147483648=beyond\r\n"
                    "Path0006=sixth\r\nPATH0006=again\r\n[Empty]\r\nPath0001=x\r\n");
     const DWORD start = GetTickCount();
     EXPECT_EQ(ReadList("L", "Count", "Path", 1, file),

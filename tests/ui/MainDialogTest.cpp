@@ -1,6 +1,8 @@
 // The main dialog driven with real messages: layout, dependent fields, run state, commands.
 #include "MainDialogFixture.h"
 
+#include <fstream>
+
 namespace {
 
 int Width(const RECT& r) { return r.right - r.left; }
@@ -278,8 +280,49 @@ TEST_F(MainDialogTest, SizesAboveThirtyTwoBitsAreRefusedWithAWarning) {
     SendMessageA(Item(IDC_SIZE_END_FLAG), BM_CLICK, 0, 0);
     SetWindowTextA(GetDlgItem(Item(IDC_SIZE_END), 9999), "4294967296");
     SendMessageA(GetDlgItem(Item(IDC_SIZE_END), 9999), WM_KILLFOCUS, 0, 0);
+    SetWindowTextA(Item(IDC_SEARCH_PATH), "C:\\elsewhere");
     Command(ID_TOOL_EXECUTE);
     EXPECT_NE(LogText().find("4294967295"), std::string::npos);
     EXPECT_EQ(LogText().find("処理開始"), std::string::npos);
     EXPECT_FALSE(beeps.empty());
+    // The refused size keeps its old value; everything else is taken for a save that goes on.
+    EXPECT_EQ(dialog->Engine.Job.SizeRange.End, 0u);
+    EXPECT_EQ(dialog->Engine.Job.SearchPath, "C:\\elsewhere");
+}
+
+namespace {
+
+CString g_chosenFile;
+
+BOOL ChooseFile(OPENFILENAMEA* request, bool) {
+    lstrcpynA(request->lpstrFile, g_chosenFile, static_cast<int>(request->nMaxFile));
+    return TRUE;
+}
+
+}  // namespace
+
+TEST_F(MainDialogTest, OpeningAFileKeepsTheSwitchBoxesAndStopsWhenTheSaveBeforeItFails) {
+    Open(kJobIni);
+    const auto previousGetFileName = seams::GetFileName;
+    seams::GetFileName = ChooseFile;
+    g_chosenFile = tree.Path("other.ini");
+    std::ofstream(g_chosenFile.Str(), std::ios::binary) << "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\other\r\n";
+    SendMessageA(Item(IDC_DATE_START_FLAG), BM_CLICK, 0, 0);
+
+    answer = IDNO;
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(dialog->Settings.CurrentFile, g_chosenFile);
+    EXPECT_TRUE(Checked(IDC_DATE_START_FLAG));  // settings files do not hold the switches
+
+    const HANDLE holder = CreateFileA(g_chosenFile, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    g_chosenFile = settingsFile;
+    SetWindowTextA(Item(IDC_SEARCH_PATH), "C:\\typed");
+    answer = IDYES;
+    Command(ID_FILE_OPEN);
+    CloseHandle(holder);
+    EXPECT_EQ(dialog->Settings.CurrentFile, tree.Path("other.ini"));
+    EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), "C:\\typed");
+    EXPECT_NE(LogText().find("保存できませんでした"), std::string::npos);
+    seams::GetFileName = previousGetFileName;
 }
