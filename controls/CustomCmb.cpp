@@ -218,6 +218,11 @@ LRESULT CCustomCmbDropDownWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lP
         }
         case WM_ENABLE:
             return Default();
+        case WM_ACTIVATEAPP:
+            // Another program took over, and the mouse capture with it: clicks outside could
+            // no longer close the drop-down.
+            if (wParam == FALSE && m_dropDownMode && IsWindowVisible()) NotifyOwner(DDN_CANCEL);
+            return Default();
         case WM_CLOSE:
         case WM_DESTROY:
             if (IsPopupWindow() && !m_dropDownMode) NotifyOwner(DDN_CANCEL);
@@ -327,7 +332,7 @@ int CCustomCmbBox::OnMouseEvent(UINT message, UINT flags, int x, int y) {
         ScreenToClient(arrow);
         if (::PtInRect(&arrow, POINT{x, y})) {
             m_arrow.SetForward(false);
-            OpenDropDown();
+            if (!OpenDropDown()) m_arrow.SetForward(true);  // or the arrow could never open it again
         }
     }
     return -1;

@@ -36,6 +36,7 @@ BOOL CDateTimeCtrl::Create(DWORD exStyle, DWORD style, const RECT& rect, UINT id
     const RECT start{0, 0, 10, 10};
     if (!m_calendar.Create(0, WS_CHILD | WS_VISIBLE, start, IDC_DTC_CALENDAR, this, nullptr, 9) ||
         !m_clock.Create(0, WS_CHILD | WS_VISIBLE, start, IDC_DTC_CLOCK, this, nullptr, 9)) {
+        DestroyWindow();  // a half-built control must not pass for a ready one next time
         return FALSE;
     }
     MoveWindow(GetDropDownRect(), TRUE);

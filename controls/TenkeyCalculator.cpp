@@ -19,20 +19,20 @@ double TenkeyLowestValue() {
 double CutToInteger(double value) { return std::trunc(value) + 0.0; }
 
 void SplitNumber(double value, bool integerOnly, CString& integerText, CString& fractionText) {
-    if (value == 0) value = 0.0;  // no "-0" for a negative zero
-    const double integerPart = value >= 0 ? std::floor(value) : std::ceil(value);
+    // One rounding for both parts, so that 2.9999999 carries into "3" instead of losing the unit.
     char text[64];
-    std::snprintf(text, sizeof text, "%.6f", integerPart);
+    std::snprintf(text, sizeof text, "%.6f", integerOnly ? CutToInteger(value) : value);
     char* point = std::strchr(text, '.');
-    if (point != nullptr) *point = '\0';
-    integerText = text;
-
-    std::snprintf(text, sizeof text, "%.6f", integerOnly ? 0.0 : value - integerPart);
-    point = std::strchr(text, '.');
-    CString fraction = point != nullptr ? point + 1 : "";
-    int length = fraction.GetLength();
+    const char* fraction = "";
+    if (point != nullptr) {
+        *point = '\0';
+        fraction = point + 1;
+    }
+    int length = static_cast<int>(std::strlen(fraction));
     while (length > 0 && fraction[length - 1] == '0') --length;
-    fractionText = fraction.Left(length);
+    fractionText = CString(fraction, length);
+    integerText = text;
+    if (integerText == "-0" && fractionText.IsEmpty()) integerText = "0";  // no negative zero
 }
 
 double JoinNumber(const char* integerText, const char* fractionText, bool integerOnly) {
@@ -94,11 +94,11 @@ void TenkeyCalculator::Fail(int error) {
 double TenkeyCalculator::RangeChecked(double value) {
     if (value < m_minimum) {
         Fail(TKE_UNDERFLOW);
-        return 0;
+        value = 0;
     }
-    if (value > m_maximum) {
+    if (value > m_maximum) {  // also the zero of an underflow, in a range below zero
         Fail(TKE_OVERFLOW);
-        return 0;
+        value = 0;
     }
     return value + 0.0;
 }

@@ -142,8 +142,18 @@ CString CTenkeyCtrl::GetFittedNumberText(HDC dc) {
     DrawingDC target(m_hWnd, dc);
     Selected font(target, m_font.m_hObject);
     const RECT display = GetDisplayRect();
-    const int room = display.right - display.left - 4 - 8;
+    int room = display.right - display.left - 4 - 8;
     SIZE size{};
+    if (m_calculator.GetError() != TKE_NONE) {
+        // The error text is never shortened; the number gives way from its front instead.
+        const CString error = m_calculator.GetStatusText();
+        ::GetTextExtentPoint32A(target, error, error.GetLength(), &size);
+        room -= size.cx + 1 + 4;
+        while (!text.IsEmpty() && ::GetTextExtentPoint32A(target, text, text.GetLength(), &size) && size.cx > room) {
+            text = text.Mid(1);
+        }
+        return text;
+    }
     while (!text.IsEmpty() && ::GetTextExtentPoint32A(target, text, text.GetLength(), &size) && size.cx > room) {
         text = text.Left(text.GetLength() - 1);
     }
@@ -158,7 +168,9 @@ CString CTenkeyCtrl::GetFittedStatusText(HDC dc, const CString& number) {
     ::InflateRect(&inner, -2, -2);
     SIZE numberSize{};
     ::GetTextExtentPoint32A(target, number, number.GetLength(), &numberSize);
-    // The number matters most: with a long one the status drops its indicators, then goes.
+    // An error must always be seen: it alone says why every key but the clear keys beeps.
+    if (m_calculator.GetError() != TKE_NONE) return m_calculator.GetStatusText();
+    // Otherwise the number matters most: with a long one the status drops its indicators, then goes.
     const int room = inner.right - inner.left - 4 - numberSize.cx - 1 - 4;
     for (int shortened = 0; shortened <= 2; ++shortened) {
         const CString status = m_calculator.GetStatusText(shortened);

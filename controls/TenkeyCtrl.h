@@ -36,9 +36,9 @@ public:
     RECT GetKeyRect(int column, int row) const;
     RECT GetDisplayRect() const;
     const TenkeyCalculator& GetCalculator() const { return m_calculator; }
-    // The number text as the display fits it into its width.
+    // The number text as the display fits it into its width, beside an error text when there is one.
     CString GetFittedNumberText(HDC dc);
-    // The longest form of the status that leaves the number clear (possibly empty).
+    // The longest form of the status that leaves the number clear (possibly empty); an error text whole.
     CString GetFittedStatusText(HDC dc, const CString& number);
 
 protected:

@@ -72,8 +72,13 @@ TEST_F(DateFieldTest, DraggingMovesTheFieldAlongAndEveryWayOfCancellingRestoresT
     }
 }
 
-TEST_F(DateFieldTest, DisablingClosesTheCalendarAndTheArrowOpensItAgainAfterwards) {
+TEST_F(DateFieldTest, DisablingOrLeavingTheProgramClosesTheCalendarAndTheArrowOpensItAgainAfterwards) {
     Open("2024/05/01");
+    Calendar().SendMessage(WM_ACTIVATEAPP, FALSE);
+    PumpMessages();
+    EXPECT_FALSE(IsOpen());
+    ClickArrow();
+    ASSERT_TRUE(IsOpen());
     m_field.EnableWindow(FALSE);
     EXPECT_FALSE(IsOpen());
     EXPECT_FALSE(m_field.GetEdit().IsWindowEnabled());

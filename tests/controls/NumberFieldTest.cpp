@@ -84,8 +84,14 @@ TEST_F(NumberFieldTest, ALongNumberKeepsTheDisplayClearOfTheStatus) {
     const std::string full = Calculator().GetStatusText().Str();
     EXPECT_EQ(full.substr(full.size() - status.GetLength()), status.Str());  // shortened from the front
     const RECT display = Pad().GetDisplayRect();
-    EXPECT_LE(Pad().MeasureText(nullptr, status).cx + Pad().MeasureText(nullptr, number).cx,
-              display.right - display.left - 4 - 4 - 1 - 4);
+    const int room = display.right - display.left - 4 - 4 - 1 - 4;
+    EXPECT_LE(Pad().MeasureText(nullptr, status).cx + Pad().MeasureText(nullptr, number).cx, room);
+
+    // An error text is always shown whole; the number gives way.
+    Keys({TK_CLEAR, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, TK_POINT});
+    const CString errorNumber = Pad().GetFittedNumberText(nullptr);
+    EXPECT_EQ(Pad().GetFittedStatusText(nullptr, errorNumber), "Err Only Integer");
+    EXPECT_LE(Pad().MeasureText(nullptr, "Err Only Integer").cx + Pad().MeasureText(nullptr, errorNumber).cx, room);
 }
 
 TEST_F(NumberFieldTest, TypedTextAndTheSpinKeepSizesExactlyInTheirRange) {

@@ -35,6 +35,8 @@ TEST(Tenkey, EqualsRepeatsOperatorsChainAndAnOperatorAloneTakesTheShownValue) {
     EXPECT_EQ(Press(pad, {TK_CLEAR, 8, TK_SUBTRACT, 3, TK_MULTIPLY}), "5.");
     EXPECT_EQ(Press(pad, {4, TK_DIVIDE, 8, TK_RETURN}), "2.5");
     EXPECT_EQ(pad.GetValue(), 2.5);
+    // Rounding to six places carries into the whole number instead of losing it.
+    EXPECT_EQ(Press(pad, {TK_CLEAR, 8, TK_POINT, 9, 9, 9, 9, 9, 9, TK_DIVIDE, 3, TK_EQUALS}), "3.");
 }
 
 TEST(Tenkey, PercentOfTheFirstOperandAndRemainderOfTheWholeParts) {
