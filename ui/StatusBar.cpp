@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstring>
-#include <string>
 
 bool MainStatusBar::Create(CWnd* parent, bool visible, UINT id) {
     if (parent == nullptr) return false;
@@ -40,35 +38,55 @@ int MainStatusBar::PlaceAtBottom(const RECT& client, bool visible) {
     return available;
 }
 
-bool MainStatusBar::Shows(int pane, const char* text) const {
-    // Called for every pane of every file a run processes: no heap allocation (it would scatter
-    // the log view's lines over the heap and slow down every walk through them).
-    const size_t length = LOWORD(SendMessage(SB_GETTEXTLENGTHA, static_cast<WPARAM>(pane)));
-    const size_t textLength = std::strlen(text);
-    if (length > textLength) return false;  // a character takes at least one byte
-    char small[256];
-    std::string large;
-    char* shown = small;
-    if (2 * length + 1 > sizeof small) {  // SB_GETTEXT takes no size; two bytes per character
-        large.assign(2 * length + 1, '\0');
-        shown = &large[0];
-    }
-    shown[0] = '\0';
-    SendMessage(SB_GETTEXTA, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(shown));
-    return std::strcmp(shown, text) == 0;
+bool MainStatusBar::Shows(int pane, const char* text) const { return m_shown[pane] == text; }
+
+// Every writer of a pane passes here, so the copy is always what the pane shows; asking the
+// control instead would cost two messages per pane for every file of a run.
+void MainStatusBar::RememberText(WPARAM how, LPARAM text) {
+    const int pane = static_cast<int>(how & 0xFF);
+    if (pane >= kStatusPaneCount) return;
+    const bool plainText = (how & SBT_OWNERDRAW) == 0 && text != 0;
+    m_shown[pane] = plainText ? reinterpret_cast<const char*>(text) : "";
+    // Whoever wrote the message pane last decides what it shows, not an older text still waiting.
+    if (pane == kMessagePane) m_wantedMessage = m_shown[pane];
 }
 
 void MainStatusBar::ShowTexts(const char* const (&texts)[kStatusPaneCount]) {
-    // Rewriting an unchanged pane would only repaint it.
     for (int pane = 0; pane < kStatusPaneCount; ++pane) {
         const char* text = texts[pane];
-        if (text == nullptr || Shows(pane, text)) continue;
-        m_paints.NoteChange();
-        SetText(text, pane);
+        if (text == nullptr) continue;
+        if (pane == kMessagePane) {
+            ShowMessage(text);
+        } else {
+            WritePane(pane, text);
+        }
     }
 }
 
+// Rewriting an unchanged pane would only repaint it.
+void MainStatusBar::WritePane(int pane, const char* text) {
+    if (Shows(pane, text)) return;
+    m_paints.NoteChange();
+    SetText(text, pane);
+}
+
+// A run changes the message for every file, and each write costs far more than the file: it is
+// written at once, then at most once per interval, always ending with the latest text.
+void MainStatusBar::ShowMessage(const char* text) {
+    m_wantedMessage = text;
+    if (m_messageTimerSet || Shows(kMessagePane, text)) return;
+    WritePane(kMessagePane, m_wantedMessage.c_str());
+    m_messageTimerSet = ::SetTimer(m_hWnd, kMessageTimer, PaintThrottle::kInterval, nullptr) != 0;
+}
+
 LRESULT MainStatusBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == SB_SETTEXTA) RememberText(wParam, lParam);
+    if (message == WM_TIMER && wParam == kMessageTimer) {
+        ::KillTimer(m_hWnd, kMessageTimer);
+        m_messageTimerSet = false;
+        WritePane(kMessagePane, m_wantedMessage.c_str());
+        return 0;
+    }
     if (m_paints.Intercept(m_hWnd, message, wParam)) return 0;
     return CStatusBarCtrl::WindowProc(message, wParam, lParam);
 }

@@ -5,6 +5,8 @@
 #include "framework/Controls.h"
 #include "ui/PaintThrottle.h"
 
+#include <string>
+
 class MainStatusBar : public CStatusBarCtrl {
 public:
     // Creates the bar along the bottom of the parent, shown only when visible is true, and
@@ -22,8 +24,9 @@ public:
     int PlaceAtBottom(const RECT& client, bool visible);
 
     // One text per pane; a null text leaves its pane alone and a pane that already shows its
-    // text is not written again. While texts keep changing, the bar is drawn at most once per
-    // PaintThrottle interval.
+    // text is not written again. The message pane takes a new text at once, then at most once
+    // per PaintThrottle interval (the latest text at its end). While texts keep changing, the
+    // bar is drawn at most once per interval.
     void ShowTexts(const char* const (&texts)[kStatusPaneCount]);
 
 protected:
@@ -31,6 +34,15 @@ protected:
 
 private:
     bool Shows(int pane, const char* text) const;
+    void RememberText(WPARAM how, LPARAM text);
+    void WritePane(int pane, const char* text);
+    void ShowMessage(const char* text);
+
+    static constexpr int kMessagePane = 1;
+    static constexpr UINT_PTR kMessageTimer = 0x534D;
+    std::string m_shown[kStatusPaneCount];  // what each pane shows
+    std::string m_wantedMessage;            // what the message pane is to show
+    bool m_messageTimerSet = false;
 
     PaintThrottle m_paints{0x5342};  // timer id
 };

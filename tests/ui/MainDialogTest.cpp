@@ -192,6 +192,8 @@ TEST_F(MainDialogTest, MenuHelpAndToolTipsUseTheCommandTexts) {
     dialog->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TOOL_EXECUTE, MF_STRING), reinterpret_cast<LPARAM>(GetMenu(dialog->m_hWnd)));
     EXPECT_EQ(dialog->StatusBar().GetText(1), "現在の検索条件･操作設定で処理を実行します。");
     dialog->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    Sleep(PaintThrottle::kInterval + 30);  // a message that follows another at once waits that long
+    Pump();
     EXPECT_EQ(dialog->StatusBar().GetText(1), "");
 
     NMTTDISPINFOA info{};
