@@ -411,6 +411,8 @@ LRESULT CCustomCmbBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return SetControlFont(this, reinterpret_cast<HFONT>(wParam), LOWORD(lParam), m_font);
         case WM_CMB_DROPDOWNNOTIFY:
             if (wParam == DDN_CANCEL || wParam == DDN_OK) m_arrow.SetForward(true);
+            // Notifications still queued when the drop-down closed are stale.
+            if (m_dropDown == nullptr || m_dropDown->m_hWnd == nullptr) return 0;
             return OnDropDownNotify(static_cast<int>(wParam), lParam);
         case WM_DESTROY:
             CloseDropDown();

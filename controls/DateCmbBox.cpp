@@ -66,8 +66,6 @@ BOOL CDateCmbBox::OpenDropDown() {
 }
 
 LRESULT CDateCmbBox::OnDropDownNotify(int code, LPARAM value) {
-    // Notifications still queued when the calendar closed are stale.
-    if (m_dropDown == nullptr || m_dropDown->m_hWnd == nullptr) return 0;
     const calendar::Date date = calendar::UnpackDate(value);
     char text[32];
     std::snprintf(text, sizeof text, "%d/%d/%d", date.Year, date.Month, date.Day);

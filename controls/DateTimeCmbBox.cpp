@@ -21,8 +21,6 @@ BOOL CDateTimeCmbBox::OpenDropDown() {
 }
 
 LRESULT CDateTimeCmbBox::OnDropDownNotify(int code, LPARAM) {
-    // Notifications still queued when the control closed are stale.
-    if (m_dropDown == nullptr || m_dropDown->m_hWnd == nullptr) return 0;
     switch (code) {
         case DDN_CANCEL:
             CloseDropDown();

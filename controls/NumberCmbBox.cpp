@@ -108,8 +108,6 @@ BOOL CNumberCmbBox::OpenDropDown() {
 }
 
 LRESULT CNumberCmbBox::OnDropDownNotify(int code, LPARAM) {
-    // Notifications still queued when the pad closed are stale.
-    if (m_dropDown == nullptr || m_dropDown->m_hWnd == nullptr) return 0;
     switch (code) {
         case DDN_CANCEL:
             CloseDropDown();
