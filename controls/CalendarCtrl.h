@@ -39,7 +39,6 @@ public:
     void SetDateText(const char* text, BOOL repaint);
     void SetDate(CTime value, BOOL repaint);
     CString GetDateText() const { return m_dateText; }
-    CTime GetDate() const { return m_date; }
     calendar::Date GetSelectedDate() const;
 
     // The arrows' and menus' commands; each notifies DDN_CHANGE.
@@ -53,12 +52,10 @@ public:
 
     const int* GetDayTable() const { return m_days; }
     SIZE GetCellSize() const { return {m_cellWidth, m_cellHeight}; }
-    RECT GetCaptionRect() const { return m_captionRect; }
     RECT GetTodayRect() const { return m_todayRect; }
     RECT GetFocusRect() const { return m_focusRect; }
     CDropArrowButton& GetPreviousArrow() { return m_previous; }
     CDropArrowButton& GetNextArrow() { return m_next; }
-    bool IsMenuTracking() const { return m_menuTracking; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

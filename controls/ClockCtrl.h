@@ -51,9 +51,6 @@ public:
     // Each value is clamped into its range.
     void SetTime(int hour, int minute, int second);
     CString GetTimeText() const;  // "hh:mm:ss"
-    int GetHour() const { return m_time.Hour; }
-    int GetMinute() const { return m_time.Minute; }
-    int GetSecond() const { return m_time.Second; }
     const clock_face::Layout& GetLayout() const { return m_layout; }
     CCaptureSpinButton& GetSpin(UINT id);
     // The window that gets the capture back after a click on one of the spins.

@@ -49,14 +49,10 @@ public:
     void Show(const POINT* topLeft = nullptr);
     void Hide();
     void SetNotifyMessage(UINT message) { m_notifyMessage = message; }
-    UINT GetNotifyMessage() const { return m_notifyMessage; }
     SIZE MeasureText(HDC dc, const char* text);
     RECT CalcDropDownRect(int width, int height);
 
-    bool IsDropDownMode() const { return m_dropDownMode; }
-    bool IsChildWindow() const { return m_child; }
     bool IsPopupWindow() const { return m_hWnd != nullptr && (GetStyle() & WS_POPUP) != 0; }
-    HWND GetOwnerWindow() const { return m_owner; }
     HFONT GetControlFont() const { return static_cast<HFONT>(m_font.m_hObject); }
 
 protected:
@@ -95,7 +91,6 @@ public:
     bool IsDroppedDown() const;
     CEdit& GetEdit() { return m_edit; }
     CDropArrowButton& GetArrow() { return m_arrow; }
-    CCustomCmbDropDownWnd* GetDropDown() const { return m_dropDown.get(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -13,10 +13,8 @@ public:
 
     // While set, every mouse message is also sent to the parent in its client coordinates.
     void SetForward(bool forward) { m_forward = forward; }
-    bool GetForward() const { return m_forward; }
     // While set, the press remembers the capture holder and the release hands the capture back.
     void SetRestoreCapture(bool restore) { m_restoreCapture = restore; }
-    bool IsPressed() const { return m_tracking && m_pressedLook; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -69,10 +69,8 @@ public:
     // One key press. False for a code that is no key of the pad.
     bool Press(WORD code);
 
-    double GetDisplayValue() const { return m_x; }
     double GetMemory() const { return m_memory; }
     int GetError() const { return m_error; }
-    WORD GetPendingOperator() const { return m_pending; }
     bool IsIntegerOnly() const { return m_integerOnly; }
     double GetMinimum() const { return m_minimum; }
     double GetMaximum() const { return m_maximum; }

@@ -37,7 +37,6 @@ public:
     BOOL CreateIndirect(const DLGTEMPLATE* dialogTemplate, CWnd* parent = nullptr);
     void EndDialog(int result);
     bool IsEnded() const { return m_endRequested; }
-    INT_PTR GetResult() const { return m_result; }
 
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     BOOL PreTranslateMessage(MSG* msg) override;

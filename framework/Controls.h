@@ -6,14 +6,6 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-class CButton : public CWnd {
-public:
-    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-    void SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
-};
-
-class CStatic : public CWnd {};
-
 class CEdit : public CWnd {
 public:
     void SetSel(int start, int end, BOOL noScroll = FALSE) {
@@ -24,8 +16,6 @@ public:
     void ReplaceSel(const char* text, BOOL canUndo = FALSE) {
         SendMessage(EM_REPLACESEL, static_cast<WPARAM>(canUndo), reinterpret_cast<LPARAM>(text));
     }
-    void SetLimitText(UINT limit) { SendMessage(EM_LIMITTEXT, limit); }
-    void SetReadOnly(BOOL readOnly = TRUE) { SendMessage(EM_SETREADONLY, static_cast<WPARAM>(readOnly)); }
 };
 
 // The text of a combo box's list item; empty for an index outside the list.
@@ -34,25 +24,12 @@ CString ComboListText(HWND combo, int index);
 class CComboBox : public CWnd {
 public:
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
-    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
-    int SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
-    int AddString(const char* text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
-    int InsertString(int index, const char* text) {
-        return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
-    }
-    int DeleteString(int index) { return static_cast<int>(SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index))); }
-    void ResetContent() { SendMessage(CB_RESETCONTENT); }
     CString GetLBText(int index) const;
 };
 
 class CSpinButtonCtrl : public CWnd {
 public:
-    void SetRange32(int lower, int upper) { SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(lower), upper); }
     int SetPos32(int position) { return static_cast<int>(SendMessage(UDM_SETPOS32, 0, position)); }
-    int GetPos32() const { return static_cast<int>(SendMessage(UDM_GETPOS32)); }
-    HWND SetBuddy(HWND buddy) {
-        return reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy)));
-    }
 };
 
 class CRichEditCtrl : public CWnd {

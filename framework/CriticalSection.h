@@ -43,7 +43,6 @@ public:
         m_locked = false;
         return TRUE;
     }
-    BOOL IsLocked() const { return m_locked ? TRUE : FALSE; }
 
 private:
     CCriticalSection* m_section;

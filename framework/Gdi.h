@@ -30,7 +30,6 @@ public:
     CBrush() = default;
     explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
     BOOL CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
-    BOOL CreatePatternBrush(HBITMAP bitmap) { return Attach(::CreatePatternBrush(bitmap)); }
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }  // NOLINT
 };
 
@@ -58,12 +57,10 @@ public:
     BOOL CreateRectRgn(int left, int top, int right, int bottom) {
         return Attach(::CreateRectRgn(left, top, right, bottom));
     }
-    BOOL CreateRectRgnIndirect(const RECT& rect) { return Attach(::CreateRectRgnIndirect(&rect)); }
     BOOL CreateEllipticRgn(int left, int top, int right, int bottom) {
         return Attach(::CreateEllipticRgn(left, top, right, bottom));
     }
     BOOL CreateEllipticRgnIndirect(const RECT& rect) { return Attach(::CreateEllipticRgnIndirect(&rect)); }
-    int CombineRgn(HRGN a, HRGN b, int mode) { return ::CombineRgn(static_cast<HRGN>(m_hObject), a, b, mode); }
     BOOL PtInRegion(POINT point) const { return ::PtInRegion(static_cast<HRGN>(m_hObject), point.x, point.y); }
     operator HRGN() const { return static_cast<HRGN>(m_hObject); }  // NOLINT
 };

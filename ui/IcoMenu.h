@@ -73,9 +73,6 @@ public:
     // The object of this tree whose item list holds the record, or nullptr.
     CIcoMenu* FindOwnerOf(const void* itemData);
 
-    CIcoMenu* GetParentMenu() const { return m_parent; }
-    bool IsAttached() const { return m_attached != 0; }
-    bool IsConverted() const { return m_converted != 0; }
     const std::vector<std::unique_ptr<CIcoMenu>>& SubMenus() const { return m_subMenus; }
     const std::vector<std::unique_ptr<CIcoMenuItemData>>& Items() const { return m_items; }
 

@@ -61,8 +61,6 @@ public:
     // Bytes written for the current template, 0 when there is none.
     UINT GetTemplateSize() const { return m_template != nullptr ? m_templateSize : 0; }
     int GetItemCount() const { return static_cast<int>(m_items.size()); }
-    const TemplateItem& GetItem(int index) const { return m_items[static_cast<size_t>(index)]; }
-    const CString& GetCaption() const { return m_caption; }
 
 protected:
     // Movable, zero-filled memory for the template.
