@@ -8,41 +8,27 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <tuple>
 
 namespace {
 
-AutoRunRequest Read(const char* argument) { return ReadAutoRunSwitch(CommandLineArgs({"Fendrix.exe", argument, "-auto:x"})); }
-
 std::string FileBytes(const CString& path) {
     std::ifstream file(path.Str(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-CString BuiltProgram() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    CString path = self;
-    path = path.Left(path.ReverseFind('\\'));  // tests\app
-    path = path.Left(path.ReverseFind('\\'));  // tests
-    path = path.Left(path.ReverseFind('\\'));  // the build folder
-    return path + "\\bin\\Fendrix.exe";
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 }  // namespace
 
 TEST(AutoRunSwitch, OnlyADashOrSlashAutoInArgumentOneCounts) {
-    EXPECT_TRUE(Read("-auto").AutoRun);
-    EXPECT_EQ(Read("-auto").SettingsPath, "");
-    EXPECT_TRUE(Read("/AUTO:C:\\jobs\\a.ini").AutoRun);
-    EXPECT_EQ(Read("/AUTO:C:\\jobs\\a.ini").SettingsPath, "C:\\jobs\\a.ini");
-    EXPECT_EQ(Read("-autorun").SettingsPath, "un");
-    EXPECT_EQ(Read("/Auto=表.ini").SettingsPath, "表.ini");
-    EXPECT_FALSE(Read("-aut").AutoRun);
-    EXPECT_FALSE(Read("auto").AutoRun);
-    EXPECT_FALSE(Read("C:\\jobs\\a.ini").AutoRun);
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"-auto", true, ""},  {"/AUTO:C:\\jobs\\a.ini", true, "C:\\jobs\\a.ini"}, {"-autorun", true, "un"},
+        {"/Auto=表.ini", true, "表.ini"}, {"-aut", false, ""}, {"auto", false, ""}, {"C:\\jobs\\a.ini", false, ""}};
+    for (const auto& [argument, autoRun, path] : cases) {
+        const AutoRunRequest request = ReadAutoRunSwitch(CommandLineArgs({"Fendrix.exe", argument, "-auto:x"}));
+        EXPECT_EQ(request.AutoRun, autoRun) << argument;
+        EXPECT_EQ(request.SettingsPath, path) << argument;
+    }
     EXPECT_FALSE(ReadAutoRunSwitch(CommandLineArgs({"Fendrix.exe"})).AutoRun);
 }
 
@@ -69,21 +55,21 @@ TEST(UnattendedRun, ChangesTheTreeClosesByItselfAndLeavesTheDefaultFileAlone) {
     tree.MakeFile("b.txt");
     tree.MakeFile("c.log");
     const CString settings = tree.Path("job.ini");
-    {
-        std::ofstream file(settings.Str(), std::ios::binary);
-        file << "[Common]\r\nRecursive=1\r\n[SearchPathList]\r\nCount=1\r\nPath0001=" << tree.Root().Str()
-             << "\r\n[SearchFileList]\r\nCount=1\r\nFile0001=*.txt\r\n[SetAttributes]\r\nAttribFlg=3\r\nAttribJokn=0\r\n"
-                "[SetTimeStanp]\r\nTimeStanpJokn=1\r\nTimeStanpVal=2001/05/06 12:00:00\r\n";
-    }
-    const CString program = BuiltProgram();
-    const CString defaultFile = program.Left(program.ReverseFind('\\')) + "\\Fendrix.ini";
-    {
-        std::ofstream file(defaultFile.Str(), std::ios::binary);
-        file << "[Common]\r\nShowToolBar=0\r\n";
-    }
+    std::ofstream(settings.Str(), std::ios::binary)
+        << "[Common]\r\nRecursive=1\r\n[SearchPathList]\r\nCount=1\r\nPath0001=" << tree.Root().Str()
+        << "\r\n[SearchFileList]\r\nCount=1\r\nFile0001=*.txt\r\n[SetAttributes]\r\nAttribFlg=3\r\nAttribJokn=0\r\n"
+           "[SetTimeStanp]\r\nTimeStanpJokn=1\r\nTimeStanpVal=2001/05/06 12:00:00\r\n";
+    // The build folder holds tests\app\app_tests.exe and bin\Fendrix.exe.
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    CString bin = self;
+    for (int up = 0; up < 3; ++up) bin = bin.Left(bin.ReverseFind('\\'));
+    bin += "\\bin";
+    const CString defaultFile = bin + "\\Fendrix.ini";
+    std::ofstream(defaultFile.Str(), std::ios::binary) << "[Common]\r\nShowToolBar=0\r\n";
     const std::string defaultBefore = FileBytes(defaultFile);
 
-    CString commandLine = "\"" + program + "\" -auto:" + settings;
+    CString commandLine = "\"" + bin + "\\Fendrix.exe\" -auto:" + settings;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

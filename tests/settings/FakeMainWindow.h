@@ -12,6 +12,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 using LogLine = std::pair<std::string, COLORREF>;
@@ -58,23 +59,18 @@ struct MessageBoxCall { HWND Owner; std::string Text, Title; UINT Type; };
 struct Dialogs {
     static inline std::vector<MessageBoxCall> Boxes;
     static inline std::vector<UINT> Beeps;
-    static inline int Answer = IDCANCEL;
+    static inline int Answer;
 
-    Dialogs() {
-        Boxes.clear();
-        Beeps.clear();
-        Answer = IDCANCEL;
-        seams::PlayBeep = [](UINT type) { Beeps.push_back(type); };
-        seams::ShowMessageBox = [](HWND owner, const char* text, const char* title, UINT type) {
-            Boxes.push_back({owner, text, title, type});
-            return Answer;
-        };
-    }
+    Dialogs() { Boxes.clear(), Beeps.clear(), Answer = IDCANCEL; }
     ~Dialogs() { seams::PlayBeep = m_beep, seams::ShowMessageBox = m_box; }
 
 private:
-    decltype(seams::PlayBeep) m_beep = seams::PlayBeep;
-    decltype(seams::ShowMessageBox) m_box = seams::ShowMessageBox;
+    decltype(seams::PlayBeep) m_beep = std::exchange(seams::PlayBeep, [](UINT type) { Beeps.push_back(type); });
+    decltype(seams::ShowMessageBox) m_box =
+        std::exchange(seams::ShowMessageBox, [](HWND owner, const char* text, const char* title, UINT type) {
+            Boxes.push_back({owner, text, title, type});
+            return Answer;
+        });
 };
 
 inline void WriteWholeFile(const char* path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
@@ -88,12 +84,6 @@ inline std::string ReadWholeFile(const char* path) {
 inline std::string Profile(const char* section, const char* key, const char* file) {
     char value[4096];
     return std::string(value, GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, file));
-}
-
-inline std::vector<std::string> Keys(const char* section, const char* file) {
-    std::vector<std::string> keys;
-    for (const CString& key : ListKeys(section, file)) keys.push_back(key.Str());
-    return keys;
 }
 
 // A main window, its job engine and its settings.

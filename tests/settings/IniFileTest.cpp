@@ -31,7 +31,7 @@ TEST(IniFile, ListsTakeOnlyThePresentEntriesInIndexOrderHoweverLargeTheCount) {
     EXPECT_TRUE(RemoveList("L", "Count", "Path", 1, file));
     EXPECT_LT(GetTickCount() - start, 3000u);
     // Both copies of an entry written twice go.
-    EXPECT_EQ(Keys("L", file), (std::vector<std::string>{"Path1", "Path00005", "Path2147483648"}));
+    EXPECT_EQ(ListKeys("L", file), (std::vector<CString>{"Path1", "Path00005", "Path2147483648"}));
 }
 
 TEST(ProgramDirectory, FollowsTheLastRealBackslash) {

@@ -21,23 +21,22 @@ std::string Values(const std::vector<LogLine>& log) {
 }  // namespace
 
 TEST_F(OptionsTest, EachCommandTogglesOnlyItsOwnSwitchWarnsWhenRiskyAndTheWindowFollows) {
-    const UINT commands[] = {ID_OPTION_SHOW_DIRECTORIES, ID_OPTION_SHOW_FILES,     ID_OPTION_SHOW_SKIPPED,
-                             ID_OPTION_SHOW_UNCHANGED,   ID_OPTION_CLOCK_PER_FILE, ID_OPTION_SKIP_SYSTEM,
-                             ID_OPTION_SORT,             ID_VIEW_TOOLBAR,          ID_VIEW_STATUS_BAR};
     JobSettings& j = engine.Job;
-    int* const fields[] = {&j.ExecDispSubDir,      &j.ExecDispFname,  &j.ExecDispSkipped, &j.ExecDispNopFname,
-                           &j.SystemClockReadMode, &j.SystemFileSkip, &j.SortFile,        &store.ShowToolBar,
-                           &store.ShowStatusBar};
-    for (size_t i = 0; i < std::size(commands); ++i) {
-        for (int* field : fields) *field = 0;
-        *fields[i] = 5;  // hand-edited: counts as on, so it goes off first
-        store.ToggleOption(commands[i]);
-        EXPECT_EQ(*fields[i], 0) << i;
-        store.ToggleOption(commands[i]);
+    const std::pair<UINT, int*> switches[] = {
+        {ID_OPTION_SHOW_DIRECTORIES, &j.ExecDispSubDir}, {ID_OPTION_SHOW_FILES, &j.ExecDispFname},
+        {ID_OPTION_SHOW_SKIPPED, &j.ExecDispSkipped},    {ID_OPTION_SHOW_UNCHANGED, &j.ExecDispNopFname},
+        {ID_OPTION_CLOCK_PER_FILE, &j.SystemClockReadMode}, {ID_OPTION_SKIP_SYSTEM, &j.SystemFileSkip},
+        {ID_OPTION_SORT, &j.SortFile}, {ID_VIEW_TOOLBAR, &store.ShowToolBar}, {ID_VIEW_STATUS_BAR, &store.ShowStatusBar}};
+    for (const auto& [command, field] : switches) {
+        for (const auto& other : switches) *other.second = 0;
+        *field = 5;  // hand-edited: counts as on, so it goes off first
+        store.ToggleOption(command);
+        EXPECT_EQ(*field, 0) << command;
+        store.ToggleOption(command);
         int sum = 0;
-        for (int* field : fields) sum += *field;
-        EXPECT_EQ(*fields[i], 1) << i;
-        EXPECT_EQ(sum, 1) << i;
+        for (const auto& other : switches) sum += *other.second;
+        EXPECT_EQ(*field, 1) << command;
+        EXPECT_EQ(sum, 1) << command;
     }
     // Only sorting going on and system skipping going off warn.
     ASSERT_EQ(dialogs.Boxes.size(), 2u);

@@ -3,7 +3,7 @@
 
 using SettingsStoreTest = SettingsTest;
 
-TEST_F(SettingsStoreTest, EverySettingSurvivesSaveAndLoadAndAMissingFileGivesTheDefaults) {
+TEST_F(SettingsStoreTest, EverySettingSurvivesSaveAndLoadAndEachLoadStartsFromTheDefaults) {
     // Unlike the defaults in every stored field, with texts that need markers or quoting.
     JobSettings& j = engine.Job;
     j.SearchPathList = {"C:\\表示\\ﾃｽﾄ;D:\\w", "\"C:\\Program Files\";\"D:\\x y\"", "E:\\"};
@@ -33,35 +33,26 @@ TEST_F(SettingsStoreTest, EverySettingSurvivesSaveAndLoadAndAMissingFileGivesThe
     EXPECT_NE(text.find("[SizeRange]\r\nStart=10\r\nEnd=-1294967296\r\n"), std::string::npos);
     EXPECT_EQ(Profile("Common", "Version", file), "1, 0, 1, 1");
 
+    // The masks are unticked before the loaded ones show; the limit switches stay.
+    WriteWholeFile(tree.Path("masks.ini"), "[Common]\r\nWindowPos= -5 , +6\r\n[SearchAttributes]\r\nAttribFlg=32\r\n");
+    reader.window.Calls.clear();
+    reader.engine.Job.DateStartFlg = 1;
+    reader.store.Load(tree.Path("masks.ini"));
+    EXPECT_EQ(reader.window.Calls, (std::vector<std::string>{"Untick", "ShowJob", "Marks", "SelectFirst", "ClearLog"}));
+    EXPECT_EQ(reader.engine.Job.DateStartFlg, 1);
+    EXPECT_EQ(reader.Describe(), "1100010111 pos -5,6,0,0 | | | 32/0 0/1 [-] 0-0 1 []");
     reader.store.Load(tree.Path("none.ini"));
     EXPECT_EQ(reader.Describe(), "1100010111 pos 0,0,0,0 | | | 0/0 0/1 [-] 0-0 1 []");
     EXPECT_EQ(GetFileAttributesA(tree.Path("none.ini")), INVALID_FILE_ATTRIBUTES);
     reader.store.Load("");
     EXPECT_EQ(reader.store.CurrentFile, SettingsStore::DefaultFile());
-}
 
-TEST_F(SettingsStoreTest, LoadUnticksTheMasksBeforeShowingTheLoadedOnesAndKeepsTheLimitSwitches) {
-    const CString file = tree.Path("masks.ini");
-    WriteWholeFile(file, "[Common]\r\nWindowPos= -5 , +6\r\n[SearchAttributes]\r\nAttribFlg=32\r\n");
-    engine.Job.DateStartFlg = 1;
-    store.Load(file);
-    EXPECT_EQ(window.Calls, (std::vector<std::string>{"Untick", "ShowJob", "Marks", "SelectFirst", "ClearLog"}));
-    EXPECT_EQ(engine.Job.DateStartFlg, 1);
-    EXPECT_EQ(Describe(), "1100010111 pos -5,6,0,0 | | | 32/0 0/1 [-] 0-0 1 []");
-}
-
-TEST_F(SettingsStoreTest, SaveReplacesItsOwnSectionsAndKeepsOthersAndTheFilesAttributes) {
-    const CString file = tree.Path("mixed.ini");
-    WriteWholeFile(file, "[Mine]\r\nNote=keep me\r\n[Common]\r\nExtra=1\r\n[SearchPathList]\r\nCount=3\r\n"
-                         "Path0001=a\r\nPath0002=b\r\nPath0003=c\r\n[Later]\r\nX=表示\r\n");
-    tree.SetAttributes("mixed.ini", FILE_ATTRIBUTE_HIDDEN);
-    engine.Job.SearchPathList = {"x"};
-    ASSERT_EQ(store.Save(file), SaveResult::Written);
-    EXPECT_EQ(Keys("SearchPathList", file), (std::vector<std::string>{"Count", "Path0001"}));
-    EXPECT_EQ(Profile("Mine", "Note", file), "keep me");
-    EXPECT_EQ(Profile("Later", "X", file), "表示");
-    EXPECT_EQ(Profile("Common", "Extra", file), "<missing>");
-    EXPECT_NE(tree.Attributes("mixed.ini") & FILE_ATTRIBUTE_HIDDEN, 0u);
+    CString bare;  // saved where the profile functions read it
+    bare.Format("fendrix-bare-%lu.ini", GetCurrentProcessId());
+    ASSERT_EQ(store.Save(bare), SaveResult::Written);
+    reader.store.Load(bare);
+    EXPECT_EQ(reader.engine.Job.SearchPathList, j.SearchPathList);
+    EXPECT_TRUE(DeleteFileA(ProfileLocation(bare)));
 }
 
 TEST_F(SettingsStoreTest, TheDataCheckPromptCanDeclineTheSave) {
@@ -82,17 +73,6 @@ TEST_F(SettingsStoreTest, TheDataCheckPromptCanDeclineTheSave) {
     EXPECT_EQ(Profile("DateRange", "Start", file), "2024/01/02");
 }
 
-TEST_F(SettingsStoreTest, ABareNameIsSavedWhereTheProfileFunctionsReadIt) {
-    CString name;
-    name.Format("fendrix-bare-%lu.ini", GetCurrentProcessId());
-    engine.Job.SearchPathList = {"C:\\bare"};
-    ASSERT_EQ(store.Save(name), SaveResult::Written);
-    Headless reader;
-    reader.store.Load(name);
-    EXPECT_EQ(reader.engine.Job.SearchPathList, engine.Job.SearchPathList);
-    EXPECT_TRUE(DeleteFileA(ProfileLocation(name)));
-}
-
 static int g_writesLeft = 0;
 
 static BOOL WINAPI FailingWriter(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
@@ -100,11 +80,13 @@ static BOOL WINAPI FailingWriter(LPCSTR section, LPCSTR key, LPCSTR value, LPCST
     return WritePrivateProfileStringA(section, key, value, file);
 }
 
-TEST_F(SettingsStoreTest, AFailedSaveChangesNothingAndIsReported) {
-    const std::string original = "[Common]\r\nSortFile=0\r\n[Mine]\r\nNote=x\r\n";
-    const char* const files[] = {"readonly.ini", "held.ini", "halfway.ini"};
+TEST_F(SettingsStoreTest, AFailedSaveChangesNothingAndIsReportedAndASaveKeepsOtherSectionsAndAttributes) {
+    const std::string original = "[Mine]\r\nNote=keep me\r\n[Common]\r\nExtra=1\r\n[SearchPathList]\r\nCount=3\r\n"
+                                 "Path0001=a\r\nPath0002=b\r\nPath0003=c\r\n[Later]\r\nX=表示\r\n";
+    const char* const files[] = {"readonly.ini", "held.ini", "hidden.ini"};
     for (const char* name : files) WriteWholeFile(tree.Path(name), original);
     tree.SetAttributes("readonly.ini", FILE_ATTRIBUTE_READONLY);
+    tree.SetAttributes("hidden.ini", FILE_ATTRIBUTE_HIDDEN);
     const HANDLE hold = CreateFileA(tree.Path("held.ini"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     store.CurrentFile = "C:\\current.ini";
     auto expectFailure = [&](const char* name) {
@@ -124,10 +106,18 @@ TEST_F(SettingsStoreTest, AFailedSaveChangesNothingAndIsReported) {
     expectFailure("held.ini");
     CloseHandle(hold);
     ProfileWriter = FailingWriter;  // fails part of the way through
-    for (int writes : {0, 9, 30}) g_writesLeft = writes, expectFailure("halfway.ini");
+    for (int writes : {0, 9, 30}) g_writesLeft = writes, expectFailure("hidden.ini");
     ProfileWriter = WritePrivateProfileStringA;
     for (const char* name : files) EXPECT_EQ(ReadWholeFile(tree.Path(name)), original) << name;
     EXPECT_EQ(GetFileAttributesA(tree.Path("no-such-folder")), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(store.Save(tree.Path("halfway.ini")), SaveResult::Written);
-    EXPECT_EQ(Profile("Mine", "Note", tree.Path("halfway.ini")), "x");
+
+    // A save replaces its own sections whole and keeps the others and the file's attributes.
+    const CString file = tree.Path("hidden.ini");
+    engine.Job.SearchPathList = {"x"};
+    ASSERT_EQ(store.Save(file), SaveResult::Written);
+    EXPECT_EQ(ListKeys("SearchPathList", file), (std::vector<CString>{"Count", "Path0001"}));
+    EXPECT_EQ(Profile("Mine", "Note", file), "keep me");
+    EXPECT_EQ(Profile("Later", "X", file), "表示");
+    EXPECT_EQ(Profile("Common", "Extra", file), "<missing>");
+    EXPECT_NE(tree.Attributes("hidden.ini") & FILE_ATTRIBUTE_HIDDEN, 0u);
 }

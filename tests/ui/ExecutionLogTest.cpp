@@ -8,52 +8,32 @@
 
 #include <climits>
 #include <string>
+#include <tuple>
 
 namespace {
 
 const char* const kFace = "ＭＳ ゴシック";
 
-int LineTopOf(const ExecutionLog& log, int line) {
-    POINTL point{};
-    log.SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), log.SendMessage(EM_LINEINDEX, line));
-    return static_cast<int>(point.y);
-}
-
 class ExecutionLogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 60, 400, 120, parent.m_hWnd,
-                          reinterpret_cast<HMENU>(1021), nullptr, nullptr);
+        ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 10, 60, 400, 120, parent.m_hWnd, reinterpret_cast<HMENU>(1021),
+                          nullptr, nullptr);
         log.StyleBits |= ES_DISABLENOSCROLL;
         ASSERT_TRUE(log.CreateInPlace(1021, 108, &parent, kFace, 9));
     }
 
-    // GetWindowTextA counts a double-byte character as one: room for two bytes each.
-    std::string Text() const {
-        std::string text(2 * static_cast<size_t>(::GetWindowTextLengthA(log.m_hWnd)) + 1, '\0');
-        GETTEXTEX request{static_cast<DWORD>(text.size()), GT_USECRLF, CP_ACP, nullptr, nullptr};
-        text.resize(static_cast<size_t>(
-            log.SendMessage(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request), reinterpret_cast<LPARAM>(&text[0]))));
-        return text;
+    std::string Text() const { return WindowTextOf(log.m_hWnd).Str(); }
+    int LineTop(int line) const {
+        POINTL point{};
+        log.SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), log.SendMessage(EM_LINEINDEX, line));
+        return static_cast<int>(point.y);
     }
-
-    CHARFORMATA FormatOf(long start, long end, DWORD which = SCF_SELECTION) {
-        log.SetSel(start, end);
-        CHARFORMATA format{};
-        format.cbSize = sizeof format;
-        log.SendMessage(EM_GETCHARFORMAT, which, reinterpret_cast<LPARAM>(&format));
-        return format;
-    }
-
-    void AppendLines(int count) {
-        for (int i = 0; i < count; ++i) log.AppendText(("line " + std::to_string(i)).c_str(), 0);
-    }
-
     // The last line of text lies wholly in the client area, and the view went no further.
     void ExpectLastLineInView() {
         const int line = log.GetLineCount() - 2;
-        EXPECT_GE(LineTopOf(log, line), 0);
-        EXPECT_LE(LineTopOf(log, line + 1), log.GetClientRect().bottom);
+        EXPECT_GE(LineTop(line), 0);
+        EXPECT_LE(LineTop(line + 1), log.GetClientRect().bottom);
         EXPECT_LE(log.GetFirstVisibleLine(), log.GetLineCount() - log.GetVisibleLineCount());
     }
 
@@ -61,7 +41,7 @@ protected:
     ExecutionLog log;
 };
 
-TEST_F(ExecutionLogTest, ReplacesThePlaceholderAsAReadOnlyNonWrappingViewInTheGivenFont) {
+TEST_F(ExecutionLogTest, ReplacesThePlaceholderAsAReadOnlyNonWrappingViewWhereEachTextIsALineOfItsColour) {
     EXPECT_EQ(parent.GetDlgItem(1021), nullptr);
     EXPECT_EQ(parent.GetDlgItem(108), log.m_hWnd);
     const RECT rect = log.GetRectInParent();
@@ -69,12 +49,28 @@ TEST_F(ExecutionLogTest, ReplacesThePlaceholderAsAReadOnlyNonWrappingViewInTheGi
     EXPECT_EQ(rect.bottom, 180);
     EXPECT_EQ(log.GetStyle() & (0x200884u | ES_DISABLENOSCROLL | WS_HSCROLL | WS_BORDER), 0x200884u | ES_DISABLENOSCROLL);
     EXPECT_TRUE(log.GetExStyle() & WS_EX_CLIENTEDGE);
-    const CHARFORMATA font = FormatOf(0, 0, SCF_DEFAULT);
-    EXPECT_STREQ(font.szFaceName, kFace);
-    EXPECT_EQ(font.yHeight, 9 * 20);  // twips
 
+    log.AppendText("abc", RGB(255, 0, 0));
+    EXPECT_EQ(Text(), "abc\r\n");
+    log.AppendText("\r\n", RGB(0, 0, 255));
+    log.AppendText("処理  数 : 3 件 (C:\\表)\r\n", RGB(0, 128, 0));
+    EXPECT_EQ(Text(), "abc\r\n\r\n処理  数 : 3 件 (C:\\表)\r\n\r\n");
+    // Positions count characters; inside the control a line end is one CR.
+    for (const auto& [start, end, colour] : {std::tuple{0, 4, RGB(255, 0, 0)}, std::tuple{4, 5, RGB(0, 0, 255)},
+                                             std::tuple{5, 23, RGB(0, 128, 0)}}) {
+        log.SetSel(start, end);
+        CHARFORMATA format{};
+        format.cbSize = sizeof format;
+        log.SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        EXPECT_TRUE(format.dwMask & CFM_COLOR) << start;
+        EXPECT_EQ(format.crTextColor, colour) << start;
+        EXPECT_FALSE(format.dwEffects & (CFE_AUTOCOLOR | CFE_BOLD)) << start;
+        EXPECT_STREQ(format.szFaceName, kFace);
+        EXPECT_EQ(format.yHeight, 9 * 20);  // twips
+    }
+    const int lines = log.GetLineCount();
     log.AppendText(std::string(400, 'w').c_str(), 0);
-    EXPECT_EQ(log.GetLineCount(), 2);  // not wrapped
+    EXPECT_EQ(log.GetLineCount(), lines + 1);  // not wrapped
 
     ExecutionLog missing;
     EXPECT_FALSE(missing.CreateInPlace(1021, 109, &parent, kFace, 9));
@@ -82,36 +78,12 @@ TEST_F(ExecutionLogTest, ReplacesThePlaceholderAsAReadOnlyNonWrappingViewInTheGi
     missing.AppendText("skipped", 0);
 }
 
-TEST_F(ExecutionLogTest, EachTextBecomesALineOfItsOwnColour) {
-    log.AppendText("abc", RGB(255, 0, 0));
-    EXPECT_EQ(Text(), "abc\r\n");
-    EXPECT_EQ(log.GetLineCount(), 2);
-    log.AppendText("\r\n", RGB(0, 0, 255));
-    log.AppendText("処理  数 : 3 件 (C:\\表)\r\n", RGB(0, 128, 0));
-    EXPECT_EQ(Text(), "abc\r\n\r\n処理  数 : 3 件 (C:\\表)\r\n\r\n");
-
-    // Positions count characters; inside the control a line end is one CR.
-    struct Run {
-        long Start, End;
-        COLORREF Colour;
-    };
-    for (const Run& run : {Run{0, 4, RGB(255, 0, 0)}, Run{4, 5, RGB(0, 0, 255)}, Run{5, 23, RGB(0, 128, 0)}}) {
-        const CHARFORMATA format = FormatOf(run.Start, run.End);
-        EXPECT_TRUE(format.dwMask & CFM_COLOR) << run.Start;
-        EXPECT_EQ(format.crTextColor, run.Colour) << run.Start;
-        EXPECT_FALSE(format.dwEffects & (CFE_AUTOCOLOR | CFE_BOLD)) << run.Start;
-        EXPECT_STREQ(format.szFaceName, kFace);
-    }
-}
-
-TEST(ExecutionLogLimit, GrowsByThirtyPercentAtLeastByOneAndWithoutOverflow) {
+TEST_F(ExecutionLogTest, TheLimitGrowsBeforeALineWouldReachItAndAClearResetsIt) {
     EXPECT_EQ(ExecutionLog::NextLimit(100), 130);
     EXPECT_EQ(ExecutionLog::NextLimit(3), 4);                  // 3 x 30 / 100 is 0
     EXPECT_EQ(ExecutionLog::NextLimit(100000000), 130000000);  // x 30 exceeds 32 bits
     EXPECT_EQ(ExecutionLog::NextLimit(LONG_MAX), LONG_MAX);
-}
 
-TEST_F(ExecutionLogTest, TheLimitGrowsBeforeALineWouldReachItAndAClearResetsIt) {
     CRichEditCtrl reference;  // shows the platform's default limit
     ASSERT_TRUE(reference.Create(WS_CHILD, RECT{0, 0, 10, 10}, &parent, 1));
     reference.LimitText(0);
@@ -139,12 +111,15 @@ TEST_F(ExecutionLogTest, TheLimitGrowsBeforeALineWouldReachItAndAClearResetsIt) 
 }
 
 TEST_F(ExecutionLogTest, ScrollsOnlyWhenTheEndIsBelowTheView) {
+    const auto appendLines = [this](int count) {
+        for (int i = 0; i < count; ++i) log.AppendText(("line " + std::to_string(i)).c_str(), 0);
+    };
     const int visible = log.GetVisibleLineCount();
     ASSERT_GT(visible, 3);
-    AppendLines(visible - 1);
+    appendLines(visible - 1);
     EXPECT_EQ(log.GetFirstVisibleLine(), 0);
 
-    AppendLines(100);
+    appendLines(100);
     ExpectLastLineInView();
     const int first = log.GetFirstVisibleLine();
     log.AppendText("one more", 0);
@@ -158,12 +133,7 @@ TEST_F(ExecutionLogTest, ScrollsOnlyWhenTheEndIsBelowTheView) {
 
 // Lines and status texts come far faster than the two may be repainted; the last of them
 // is drawn all the same.
-TEST(LogAndStatusOnScreen, TheLastLineAndTextOfABurstAreDrawn) {
-    BarsParent parent;
-    ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 10, 60, 400, 120, parent.m_hWnd, reinterpret_cast<HMENU>(1021),
-                      nullptr, nullptr);
-    ExecutionLog log;
-    ASSERT_TRUE(log.CreateInPlace(1021, 108, &parent, kFace, 9));
+TEST_F(ExecutionLogTest, TheLastLineAndStatusTextOfABurstAreDrawn) {
     MainStatusBar bar;
     ASSERT_TRUE(bar.Create(&parent, true));
     parent.ShowWindow(SW_SHOWNOACTIVATE);
@@ -181,7 +151,7 @@ TEST(LogAndStatusOnScreen, TheLastLineAndTextOfABurstAreDrawn) {
     log.AppendText("■■■■■■■■■■■■■■■■", RGB(255, 0, 0));
     BarsParent::Pump(4 * PaintThrottle::kInterval);
 
-    const int top = LineTopOf(log, log.GetLineCount() - 2);
+    const int top = LineTop(log.GetLineCount() - 2);
     EXPECT_GT(BarsParent::CountPixels(log.m_hWnd, RECT{0, top, 300, top + 10}, RGB(255, 0, 0)), 50);
     RECT pane{};
     bar.SendMessage(SB_GETRECT, 1, reinterpret_cast<LPARAM>(&pane));

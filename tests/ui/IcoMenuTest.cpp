@@ -27,18 +27,13 @@ ULONG_PTR Data(HMENU menu, int position) {
 
 CIcoMenuItemData* Record(HMENU menu, int position) { return reinterpret_cast<CIcoMenuItemData*>(Data(menu, position)); }
 
-// A hidden window with the program's menus that routes the menu messages as the main dialog does.
+// A hidden window with the program's menus, converted.
 class IcoMenuTest : public ::testing::Test, public CWnd {
 protected:
     void SetUp() override {
         CreateEx(0, nullptr, "menus", WS_OVERLAPPEDWINDOW, RECT{40, 40, 440, 340}, nullptr, 0);
         ::SetMenu(m_hWnd, LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINMENU)));
         ASSERT_TRUE(menu.AttachToWindowMenu(this));
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        LRESULT result = 0;
-        if (menu.RouteMenuMessage(message, wParam, lParam, &result)) return result;
-        return CWnd::WindowProc(message, wParam, lParam);
     }
     HMENU PopUp(int index) const { return GetSubMenu(GetMenu(), index); }
     MEASUREITEMSTRUCT Measure(HMENU popUp, int position) {
@@ -147,22 +142,6 @@ TEST_F(IcoMenuTest, SeparatorsAreAtLeastNinePixelsAndKeysAndLargeIconsWidenAndHe
     EXPECT_EQ(Measure(file, 3).itemWidth, withKey.itemWidth + 16);
 }
 
-TEST_F(IcoMenuTest, ItemDataOfOtherMenusIsNeverReadAsARecordNorAfterTheMenuIsDetached) {
-    int stranger[8] = {};
-    MEASUREITEMSTRUCT measure{ODT_MENU, 0, 1, 0, 0, reinterpret_cast<ULONG_PTR>(stranger)};
-    EXPECT_FALSE(menu.MeasureMenuItem(-1, &measure));
-    LRESULT result = 0;
-    HMENU foreign = CreatePopupMenu();
-    DRAWITEMSTRUCT draw{ODT_MENU, 0, 1, ODA_DRAWENTIRE, 0, reinterpret_cast<HWND>(foreign),
-                        nullptr, {}, measure.itemData};
-    EXPECT_FALSE(menu.RouteMenuMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw), &result));
-    DestroyMenu(foreign);
-    MEASUREITEMSTRUCT old{ODT_MENU, 0, ID_TOOL_CLEAR_HISTORY, 0, 0, Data(PopUp(kTools), 0)};
-    menu.DetachMenu(0);
-    EXPECT_EQ(menu.HandleMenuChar('e', MF_POPUP, PopUp(kTools)), 0);
-    EXPECT_FALSE(menu.RouteMenuMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&old), &result));
-}
-
 TEST_F(IcoMenuTest, DrawsTheTickInASunkenBoxTheHighlightBesideTheIconGrayedIconsDisabledAndEtchedSeparators) {
     Record(PopUp(kOptions), 0)->SetIcon(RedIcon(), 1);
     // The frame's corners, the box, the tick's start, a pixel of the icon, outside the frame.
@@ -183,7 +162,7 @@ TEST_F(IcoMenuTest, DrawsTheTickInASunkenBoxTheHighlightBesideTheIconGrayedIcons
     EXPECT_EQ(Draw(file, 5, 0, {{0, 3}, {199, 3}, {100, 4}, {100, 2}, {100, 5}}, 9), "SSLBB");  // an etched line
 }
 
-TEST_F(IcoMenuTest, NineCommandsGetTheirIconsFromTheCacheWhichLoadsEachOnceInEitherSizeAndOutlivesTheMenu) {
+TEST_F(IcoMenuTest, NineCommandsGetCachedIconsThatOutliveTheMenuAndNoOtherItemDataIsReadAsARecord) {
     RegisterMenuIcons(menu);
     HICON about = menu.FindItemData(ID_APP_ABOUT)->m_icon;
     EXPECT_EQ(about, IconCache::Lookup(IDI_FENDRIX, 16));
@@ -191,7 +170,20 @@ TEST_F(IcoMenuTest, NineCommandsGetTheirIconsFromTheCacheWhichLoadsEachOnceInEit
     for (const auto& popUp : menu.SubMenus())
         for (const auto& item : popUp->Items()) withIcon += item->m_icon != nullptr && item->m_ownsIcon == 0 ? 1 : 0;
     EXPECT_EQ(withIcon, 9);
-    EXPECT_EQ(IconCache::Lookup(IDI_FENDRIX, 48), IconCache::Lookup(IDI_FENDRIX, 32));
+    EXPECT_EQ(IconCache::Lookup(IDI_FENDRIX, 48), IconCache::Lookup(IDI_FENDRIX, 32));  // each loaded once
+
+    int stranger[8] = {};
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, 1, 0, 0, reinterpret_cast<ULONG_PTR>(stranger)};
+    EXPECT_FALSE(menu.MeasureMenuItem(-1, &measure));
+    LRESULT result = 0;
+    HMENU foreign = CreatePopupMenu();
+    DRAWITEMSTRUCT draw{ODT_MENU, 0, 1, ODA_DRAWENTIRE, 0, reinterpret_cast<HWND>(foreign), nullptr, {}, measure.itemData};
+    EXPECT_FALSE(menu.RouteMenuMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw), &result));
+    DestroyMenu(foreign);
+
+    MEASUREITEMSTRUCT old{ODT_MENU, 0, ID_TOOL_CLEAR_HISTORY, 0, 0, Data(PopUp(kTools), 0)};
     menu.DetachMenu(0);
-    EXPECT_TRUE(DestroyIcon(CopyIcon(about)));  // the cache's icons outlive the menu
+    EXPECT_EQ(menu.HandleMenuChar('e', MF_POPUP, PopUp(kTools)), 0);
+    EXPECT_FALSE(menu.RouteMenuMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&old), &result));
+    EXPECT_TRUE(DestroyIcon(CopyIcon(about)));
 }

@@ -1,194 +1,192 @@
-// The main dialog driven with real messages: layout, dependent fields, run state, commands.
-#include "MainDialogFixture.h"
+// The real main dialog, created modeless over a settings file of a temporary folder and driven
+// with real messages, message boxes and beeps scripted: layout, dependent fields, run state,
+// closing, commands.
+#include "framework/Seams.h"
+#include "res/resource.h"
+#include "support/TempTree.h"
+#include "ui/MainDialog.h"
+
+#include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
+#include <vector>
 
 namespace {
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
-
-const char* const kJobIni =
-    "[Common]\r\nShowToolBar=1\r\nShowStatusBar=1\r\nRecursive=1\r\n"
-    "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\nowhere\r\n"
-    "[SearchFileList]\r\nCount=1\r\nFile0001=*.txt\r\n"
-    "[SetAttributes]\r\nAttribFlg=2\r\nAttribJokn=0\r\n";
-
-struct RunObservation {
-    bool Busy;
-    bool PathEnabled;
-    UINT ExecuteState;
-    UINT AbortState;
-    bool AbortButton;
+// A seam holding a scripted function for the life of the object.
+template <typename T>
+struct Scripted {
+    template <typename F>
+    Scripted(T& seam, F script) : Seam(seam), Saved(seam) { seam = script; }
+    ~Scripted() { Seam = Saved; }
+    T& Seam;
+    const T Saved;
 };
-RunObservation* g_observation = nullptr;
+
+std::vector<std::string> g_boxes;  // the titles of the message boxes shown
+std::vector<UINT> g_beeps;
+int g_answer = IDOK;  // what every message box answers
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_boxes.clear();
+        g_beeps.clear();
+        g_answer = IDOK;
+        Open();
+    }
+    void TearDown() override {
+        if (dialog) dialog->Engine.Run.Busy = 0;
+        dialog.reset();
+        Pump();
+    }
+
+    void Open() {
+        std::ofstream(settingsFile.Str(), std::ios::binary)
+            << "[Common]\r\nShowToolBar=1\r\nShowStatusBar=1\r\nRecursive=1\r\n[SearchPathList]\r\nCount=1\r\n"
+               "Path0001=C:\\nowhere\r\n[SearchFileList]\r\nCount=1\r\nFile0001=*.txt\r\n"
+               "[SetAttributes]\r\nAttribFlg=2\r\nAttribJokn=0\r\n";
+        dialog = std::make_unique<MainDialog>();
+        dialog->StartupSettingsPath = settingsFile;
+        ASSERT_TRUE(dialog->Create(IDD_MAIN));
+        dialog->ShowWindow(SW_SHOW);
+        Pump();
+    }
+    // Dispatches what waits in the queue, as the modal loop would.
+    static void Pump() {
+        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) TranslateMessage(&msg), DispatchMessageA(&msg);
+    }
+    // Sends a command the way the menu does and lets it arrive.
+    void Command(UINT id) {
+        dialog->PostMessage(WM_POSTED_COMMAND, id, 0);
+        Pump();
+    }
+    HWND Item(int id) const { return GetDlgItem(dialog->m_hWnd, id); }
+    void Click(int id) const { SendMessageA(Item(id), BM_CLICK, 0, 0); }
+    RECT ItemRect(int id) const {
+        RECT rect;
+        GetWindowRect(Item(id), &rect);
+        MapWindowPoints(nullptr, dialog->m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+    UINT MenuState(UINT id) const { return GetMenuState(GetMenu(dialog->m_hWnd), id, MF_BYCOMMAND); }
+    std::string LogText() const { return WindowTextOf(Item(IDC_LOG)).Str(); }
+
+    Scripted<decltype(seams::PlayBeep)> beep{seams::PlayBeep, [](UINT type) { g_beeps.push_back(type); }};
+    Scripted<decltype(seams::ShowMessageBox)> box{seams::ShowMessageBox,
+                                                  [](HWND, const char*, const char* title, UINT) {
+                                                      g_boxes.push_back(title);
+                                                      return g_answer;
+                                                  }};
+    TempTree tree;
+    const CString settingsFile = tree.Path("job.ini");
+    std::unique_ptr<MainDialog> dialog;
+};
+
+// What a run looks like from inside: busy, path disabled, Execute grayed, Abort enabled in menu and bar.
+std::vector<bool> g_seen;
 MainDialog* g_running = nullptr;
 
 void CALLBACK ObserveRun(HWND window, UINT, UINT_PTR id, DWORD) {
     KillTimer(window, id);
-    HMENU menu = GetMenu(window);
-    *g_observation = {g_running->Engine.Run.Busy == 1, IsWindowEnabled(GetDlgItem(window, IDC_SEARCH_PATH)) != FALSE,
-                      GetMenuState(menu, ID_TOOL_EXECUTE, MF_BYCOMMAND), GetMenuState(menu, ID_TOOL_ABORT, MF_BYCOMMAND),
-                      g_running->ToolBar().IsButtonEnabled(ID_TOOL_ABORT) != FALSE};
+    const HMENU menu = GetMenu(window);
+    g_seen = {g_running->Engine.Run.Busy == 1, !IsWindowEnabled(GetDlgItem(window, IDC_SEARCH_PATH)),
+              (GetMenuState(menu, ID_TOOL_EXECUTE, MF_BYCOMMAND) & MF_GRAYED) != 0,
+              (GetMenuState(menu, ID_TOOL_ABORT, MF_BYCOMMAND) & MF_GRAYED) == 0,
+              g_running->ToolBar().IsButtonEnabled(ID_TOOL_ABORT) != FALSE};
 }
 
 }  // namespace
 
-TEST_F(MainDialogTest, SnapsBackToTheLeastSizeInOneMove) {
-    Open(kJobIni);
+TEST_F(MainDialogTest, SnapsBackToTheLeastSizeInOneMoveAndTheBarsMoveTheControlsWithoutDrift) {
     const SIZE least = dialog->GetDefaultWindowRect();
     ASSERT_GT(least.cx, 0);
     RECT window = dialog->GetWindowRect();
     dialog->MoveWindow(RECT{window.left, window.top, window.left + 100, window.top + 100});
     Pump();
     window = dialog->GetWindowRect();
-    EXPECT_EQ(Width(window), least.cx);
-    EXPECT_EQ(Height(window), 450);
-
+    EXPECT_EQ(window.right - window.left, least.cx);
+    EXPECT_EQ(window.bottom - window.top, 450);
     dialog->MoveWindow(RECT{window.left, window.top, window.left + least.cx + 200, window.top + 600});
     Pump();
-    EXPECT_EQ(Width(dialog->GetWindowRect()), least.cx + 200);
-}
+    EXPECT_EQ(dialog->GetWindowRect().right - window.left, least.cx + 200);
 
-TEST_F(MainDialogTest, ToolBarTogglesShiftTheControlsWithoutDrift) {
-    Open(kJobIni);
     const RECT shown = ItemRect(IDC_SEARCH_PATH);
     const int barHeight = dialog->ToolBar().GetRectInParent().bottom;
     ASSERT_GT(barHeight, 0);
-
     Command(ID_VIEW_TOOLBAR);
     EXPECT_EQ(ItemRect(IDC_SEARCH_PATH).top, shown.top - barHeight);
     EXPECT_FALSE(IsWindowVisible(dialog->ToolBar().m_hWnd));
     EXPECT_EQ(MenuState(ID_VIEW_TOOLBAR) & MF_CHECKED, 0u);
-
-    for (int i = 0; i < 3; ++i) {
-        Command(ID_VIEW_TOOLBAR);
-        Command(ID_VIEW_TOOLBAR);
-    }
-    Command(ID_VIEW_TOOLBAR);
+    for (int i = 0; i < 7; ++i) Command(ID_VIEW_TOOLBAR);
     EXPECT_EQ(ItemRect(IDC_SEARCH_PATH).top, shown.top);
     EXPECT_TRUE(IsWindowVisible(dialog->ToolBar().m_hWnd));
-}
 
-TEST_F(MainDialogTest, StatusBarToggleResizesTheLog) {
-    Open(kJobIni);
     const RECT client = dialog->GetClientRect();
-    const RECT status = dialog->StatusBar().GetRectInParent();
-    EXPECT_EQ(ItemRect(IDC_LOG).bottom, status.top - 4);
-
+    const int statusTop = dialog->StatusBar().GetRectInParent().top;
+    EXPECT_EQ(ItemRect(IDC_LOG).bottom, statusTop - 4);
     Command(ID_VIEW_STATUS_BAR);
-    EXPECT_EQ(ItemRect(IDC_LOG).bottom, client.bottom - 4);
     const RECT log = ItemRect(IDC_LOG);
+    EXPECT_EQ(log.bottom, client.bottom - 4);
     EXPECT_EQ(client.right - log.right, log.left);  // equal margins
-
     Command(ID_VIEW_STATUS_BAR);
-    EXPECT_EQ(ItemRect(IDC_LOG).bottom, status.top - 4);
+    EXPECT_EQ(ItemRect(IDC_LOG).bottom, statusTop - 4);
 }
 
-TEST_F(MainDialogTest, SwitchesEnableTheirFieldsAndTakeTheFocusThere) {
-    Open(kJobIni);
-    EXPECT_FALSE(Enabled(IDC_DATE_START));
-    SendMessageA(Item(IDC_DATE_START_FLAG), BM_CLICK, 0, 0);
-    Pump();
-    EXPECT_TRUE(Enabled(IDC_DATE_START));
-    const HWND focus = GetFocus();
-    EXPECT_TRUE(focus == Item(IDC_DATE_START) || IsChild(Item(IDC_DATE_START), focus));
-
-    SendMessageA(Item(IDC_TIMESTAMP_FLAG), BM_CLICK, 0, 0);
-    EXPECT_TRUE(Enabled(IDC_STAMP_CLOCK));
-    EXPECT_EQ(Enabled(IDC_TIMESTAMP), Checked(IDC_STAMP_GIVEN));
-    SendMessageA(Item(IDC_STAMP_CLOCK), BM_CLICK, 0, 0);
-    EXPECT_FALSE(Enabled(IDC_TIMESTAMP));
-    SendMessageA(Item(IDC_TIMESTAMP_FLAG), BM_CLICK, 0, 0);
-    EXPECT_FALSE(Enabled(IDC_STAMP_CLOCK));
-    EXPECT_FALSE(Enabled(IDC_STAMP_GIVEN));
-    EXPECT_FALSE(Enabled(IDC_TIMESTAMP));
-}
-
-TEST_F(MainDialogTest, TheRunDisablesTheJobAndEnablesAbortUntilItEnds) {
-    Open(kJobIni);
+TEST_F(MainDialogTest, ARunDisablesTheJobAndEnablesAbortUntilItEndsAndAnAbortQueuedBehindItStopsIt) {
     EXPECT_NE(MenuState(ID_TOOL_ABORT) & MF_GRAYED, 0u);
-    EXPECT_FALSE(dialog->ToolBar().IsButtonEnabled(ID_TOOL_ABORT));
-
-    RunObservation seen{};
-    g_observation = &seen;
-    g_running = dialog.get();
     tree.MakeDir("d");
-    for (int i = 0; i < 300; ++i) {
-        CString name;
-        name.Format("d\\%03d.txt", i);
-        tree.MakeFile(name);
-    }
+    for (int i = 0; i < 300; ++i) tree.MakeFile(("d\\" + std::to_string(i) + ".txt").c_str());
     SetWindowTextA(Item(IDC_SEARCH_PATH), tree.Path("d"));
-    // The run pumps messages; this timer fires inside it.
-    SetTimer(dialog->m_hWnd, 77, 1, ObserveRun);
+    g_running = dialog.get();
+    SetTimer(dialog->m_hWnd, 77, 1, ObserveRun);  // fires inside the run, which pumps messages
     Sleep(5);
     Command(ID_TOOL_EXECUTE);
-
-    EXPECT_TRUE(seen.Busy);
-    EXPECT_FALSE(seen.PathEnabled);
-    EXPECT_NE(seen.ExecuteState & MF_GRAYED, 0u);
-    EXPECT_EQ(seen.AbortState & MF_GRAYED, 0u);
-    EXPECT_TRUE(seen.AbortButton);
+    EXPECT_EQ(g_seen, std::vector<bool>(5, true));
     EXPECT_TRUE(Enabled(IDC_SEARCH_PATH));
     EXPECT_NE(MenuState(ID_TOOL_ABORT) & MF_GRAYED, 0u);
+    EXPECT_FALSE(dialog->ToolBar().IsButtonEnabled(ID_TOOL_ABORT));
     EXPECT_NE(LogText().find("処理総数 : 300 件"), std::string::npos);
-}
 
-TEST_F(MainDialogTest, AnAbortQueuedBehindExecuteStopsTheRunAtItsFirstCheck) {
-    Open(kJobIni);
     tree.MakeFile("a.txt");
     SetWindowTextA(Item(IDC_SEARCH_PATH), tree.Root());
     dialog->PostMessage(WM_POSTED_COMMAND, ID_TOOL_EXECUTE, 0);
-    dialog->PostMessage(WM_POSTED_COMMAND, ID_TOOL_ABORT, 0);
-    Pump();
+    Command(ID_TOOL_ABORT);
     EXPECT_NE(LogText().find("※ 処理は中止されました。"), std::string::npos) << LogText();
     EXPECT_EQ(tree.Attributes("a.txt") & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 
-TEST_F(MainDialogTest, ClosingIsRefusedDuringARunAndAfterAnAutoRunSavesNothing) {
-    Open(kJobIni);
+TEST_F(MainDialogTest, EnterAndARunKeepItOpenAnUnwritableDefaultFileAsksAndEscapeAfterAnAutoRunSavesNothing) {
+    dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_FALSE(dialog->IsEnded());
     dialog->Engine.Run.Busy = 1;
     dialog->OnCancel();
     EXPECT_FALSE(dialog->IsEnded());
     dialog->Engine.Run.Busy = 0;
 
-    dialog->AutoRun = 1;
-    const CString defaultFile = SettingsStore::DefaultFile();
-    DeleteFileA(defaultFile);
-    dialog->OnCancel();
-    EXPECT_TRUE(dialog->IsEnded());
-    EXPECT_EQ(GetFileAttributesA(defaultFile), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(MainDialogTest, ADefaultFileThatCannotBeWrittenAsksBeforeClosing) {
-    Open(kJobIni);
     const CString defaultFile = SettingsStore::DefaultFile();
     const HANDLE holder = CreateFileA(defaultFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    answer = IDNO;
+    g_answer = IDNO;
     dialog->OnCancel();
     EXPECT_FALSE(dialog->IsEnded());
-    ASSERT_FALSE(boxes.empty());
-    EXPECT_EQ(boxes.back().Title, "Fendrix:Warning");
-    answer = IDYES;
+    EXPECT_EQ(g_boxes, std::vector<std::string>{"Fendrix:Warning"});
+    g_answer = IDYES;
     dialog->OnCancel();
     EXPECT_TRUE(dialog->IsEnded());
     CloseHandle(holder);
     DeleteFileA(defaultFile);
-}
 
-TEST_F(MainDialogTest, EnterNeverClosesAndEscapeClosesLikeTheCloseBox) {
-    Open(kJobIni);
-    dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    EXPECT_FALSE(dialog->IsEnded());
-    dialog->AutoRun = 1;  // no save on this close
+    Open();
+    dialog->AutoRun = 1;
     dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(dialog->IsEnded());
+    EXPECT_EQ(GetFileAttributesA(defaultFile), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(MainDialogTest, MenuHelpAndToolTipsUseTheCommandTexts) {
-    Open(kJobIni);
+TEST_F(MainDialogTest, MenuHelpAndToolTipsUseTheCommandTextsAndOptionTogglesWarnAndMarkTheMenu) {
     dialog->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TOOL_EXECUTE, MF_STRING), reinterpret_cast<LPARAM>(GetMenu(dialog->m_hWnd)));
     EXPECT_EQ(dialog->StatusBar().GetText(1), "現在の検索条件･操作設定で処理を実行します。");
     dialog->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
@@ -197,50 +195,45 @@ TEST_F(MainDialogTest, MenuHelpAndToolTipsUseTheCommandTexts) {
     EXPECT_EQ(dialog->StatusBar().GetText(1), "");
 
     NMTTDISPINFOA info{};
-    info.hdr.hwndFrom = nullptr;
-    info.hdr.idFrom = ID_TOOL_ABORT;
-    info.hdr.code = TTN_NEEDTEXTA;
+    info.hdr = {nullptr, ID_TOOL_ABORT, TTN_NEEDTEXTA};
     EXPECT_EQ(dialog->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)), 1);
     EXPECT_STREQ(info.szText, "処理中止");
     info.hdr.idFrom = ID_OPTION_SORT;
     info.szText[0] = 'x';
     EXPECT_EQ(dialog->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)), 0);
     EXPECT_EQ(info.szText[0], 'x');
-}
 
-TEST_F(MainDialogTest, OptionTogglesWarnAndMarkTheMenu) {
-    Open(kJobIni);
     Command(ID_OPTION_SORT);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].Title, "Fendrix:Warning");
     EXPECT_NE(MenuState(ID_OPTION_SORT) & MF_CHECKED, 0u);
     EXPECT_EQ(dialog->StatusBar().GetText(8), "S");
-
     Command(ID_OPTION_SKIP_SYSTEM);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].Title, "Fendrix:Warning !");
     EXPECT_TRUE(Enabled(IDC_SEARCH_SYSTEM));
     Command(ID_OPTION_SKIP_SYSTEM);
-    EXPECT_EQ(boxes.size(), 2u);
     EXPECT_FALSE(Enabled(IDC_SEARCH_SYSTEM));
+    EXPECT_EQ(g_boxes, (std::vector<std::string>{"Fendrix:Warning", "Fendrix:Warning !"}));
 
     Command(ID_OPTION_SHOW_FILES);
     EXPECT_NE(MenuState(ID_OPTION_SHOW_SKIPPED) & MF_GRAYED, 0u);
     EXPECT_EQ(dialog->StatusBar().GetText(3), "");
 }
 
-TEST_F(MainDialogTest, HistoryKeepsTheLatestTextOnTopOnce) {
-    Open(kJobIni);
+TEST_F(MainDialogTest, TextsAreSetExactlyAndHistoryKeepsTheLatestOnTopOnce) {
     HWND path = Item(IDC_SEARCH_PATH);
-    SetWindowTextA(path, "  d:\\temp  ");
+    JobSettings& job = dialog->Engine.Job;
+    job.SearchPath = "C:\\no";  // not the list entry that it begins
+    dialog->TransferJob(job, 1);
+    EXPECT_EQ(WindowTextOf(path), "C:\\no");
+
+    SetWindowTextA(path, "  d:\\表示  ");
     dialog->AddToHistory(IDC_SEARCH_PATH);
-    SetWindowTextA(path, "D:\\TEMP");
+    SetWindowTextA(path, "D:\\表示");
     dialog->AddToHistory(IDC_SEARCH_PATH);
-    EXPECT_EQ(SendMessageA(path, CB_GETCOUNT, 0, 0), 2);  // C:\nowhere and D:\TEMP
-    EXPECT_EQ(WindowTextOf(path), "D:\\TEMP");
+    EXPECT_EQ(WindowTextOf(path), "D:\\表示");
     SetWindowTextA(path, "   ");
     dialog->AddToHistory(IDC_SEARCH_PATH);
-    EXPECT_EQ(SendMessageA(path, CB_GETCOUNT, 0, 0), 2);
+    JobSettings taken = job;
+    ASSERT_TRUE(dialog->TransferJob(taken, 0));
+    EXPECT_EQ(taken.SearchPathList, (std::vector<CString>{"D:\\表示", "C:\\nowhere"}));
 
     Command(ID_TOOL_CLEAR_HISTORY);
     EXPECT_EQ(SendMessageA(path, CB_GETCOUNT, 0, 0), 0);
@@ -250,81 +243,78 @@ TEST_F(MainDialogTest, HistoryKeepsTheLatestTextOnTopOnce) {
 }
 
 TEST_F(MainDialogTest, BrowseReplacesOrWithCtrlAppendsTheChosenFolder) {
-    Open(kJobIni);
     static CString chosen;
-    static bool ctrl;
+    static bool ctrl = false;
     chosen = tree.Root();
-    auto previousBrowse = seams::BrowseForFolder;
-    auto previousKeys = seams::IsKeyDown;
-    seams::BrowseForFolder = [](BROWSEINFOA*) -> PIDLIST_ABSOLUTE {
+    const Scripted browse(seams::BrowseForFolder, [](BROWSEINFOA*) {
         PIDLIST_ABSOLUTE item = nullptr;
         wchar_t wide[MAX_PATH];
         MultiByteToWideChar(CP_ACP, 0, chosen, -1, wide, MAX_PATH);
         SHParseDisplayName(wide, nullptr, &item, 0, nullptr);
         return item;
-    };
-    seams::IsKeyDown = [](int key) { return key == VK_CONTROL && ctrl; };
+    });
+    const Scripted keys(seams::IsKeyDown, [](int key) { return key == VK_CONTROL && ctrl; });
 
-    ctrl = false;
     dialog->BrowseSearchFolder();
     EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), tree.Root());
     EXPECT_EQ(dialog->LastBrowseFolder, tree.Root());
     ctrl = true;
     dialog->BrowseSearchFolder();
     EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), tree.Root() + ";" + tree.Root());
-
-    seams::BrowseForFolder = previousBrowse;
-    seams::IsKeyDown = previousKeys;
 }
 
-TEST_F(MainDialogTest, SizesAboveThirtyTwoBitsAreRefusedWithAWarning) {
-    Open(kJobIni);
-    SendMessageA(Item(IDC_SIZE_END_FLAG), BM_CLICK, 0, 0);
-    SetWindowTextA(GetDlgItem(Item(IDC_SIZE_END), 9999), "4294967296");
-    SendMessageA(GetDlgItem(Item(IDC_SIZE_END), 9999), WM_KILLFOCUS, 0, 0);
+TEST_F(MainDialogTest, ASizeAboveThirtyTwoBitsIsRefusedWithAWarningAndKeepsOnlyItselfBack) {
+    Click(IDC_SIZE_END_FLAG);
+    const HWND edit = GetDlgItem(Item(IDC_SIZE_END), 9999);
+    SetWindowTextA(edit, "4294967296");
+    SendMessageA(edit, WM_KILLFOCUS, 0, 0);
     SetWindowTextA(Item(IDC_SEARCH_PATH), "C:\\elsewhere");
     Command(ID_TOOL_EXECUTE);
     EXPECT_NE(LogText().find("4294967295"), std::string::npos);
     EXPECT_EQ(LogText().find("処理開始"), std::string::npos);
-    EXPECT_FALSE(beeps.empty());
+    EXPECT_FALSE(g_beeps.empty());
     // The refused size keeps its old value; everything else is taken for a save that goes on.
     EXPECT_EQ(dialog->Engine.Job.SizeRange.End, 0u);
     EXPECT_EQ(dialog->Engine.Job.SearchPath, "C:\\elsewhere");
 }
 
-namespace {
+TEST_F(MainDialogTest, SwitchesEnableTheirFieldsAndSurviveOpeningAFileAndAFailedSaveStopsTheOpen) {
+    static CString chosen;
+    const Scripted choose(seams::GetFileName, [](OPENFILENAMEA* request, bool) -> BOOL {
+        lstrcpynA(request->lpstrFile, chosen, static_cast<int>(request->nMaxFile));
+        return TRUE;
+    });
+    EXPECT_FALSE(Enabled(IDC_DATE_START));
+    Click(IDC_DATE_START_FLAG);
+    Pump();
+    EXPECT_TRUE(Enabled(IDC_DATE_START));
+    const HWND focus = GetFocus();
+    EXPECT_TRUE(focus == Item(IDC_DATE_START) || IsChild(Item(IDC_DATE_START), focus));
 
-CString g_chosenFile;
+    Click(IDC_TIMESTAMP_FLAG);
+    EXPECT_TRUE(Enabled(IDC_STAMP_CLOCK));
+    EXPECT_EQ(Enabled(IDC_TIMESTAMP), IsDlgButtonChecked(dialog->m_hWnd, IDC_STAMP_GIVEN) == BST_CHECKED);
+    Click(IDC_STAMP_CLOCK);
+    EXPECT_FALSE(Enabled(IDC_TIMESTAMP));
+    Click(IDC_TIMESTAMP_FLAG);
+    EXPECT_FALSE(Enabled(IDC_STAMP_CLOCK) || Enabled(IDC_STAMP_GIVEN) || Enabled(IDC_TIMESTAMP));
 
-BOOL ChooseFile(OPENFILENAMEA* request, bool) {
-    lstrcpynA(request->lpstrFile, g_chosenFile, static_cast<int>(request->nMaxFile));
-    return TRUE;
-}
-
-}  // namespace
-
-TEST_F(MainDialogTest, OpeningAFileKeepsTheSwitchBoxesAndStopsWhenTheSaveBeforeItFails) {
-    Open(kJobIni);
-    const auto previousGetFileName = seams::GetFileName;
-    seams::GetFileName = ChooseFile;
-    g_chosenFile = tree.Path("other.ini");
-    std::ofstream(g_chosenFile.Str(), std::ios::binary) << "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\other\r\n";
-    SendMessageA(Item(IDC_DATE_START_FLAG), BM_CLICK, 0, 0);
-
-    answer = IDNO;
+    const CString other = chosen = tree.Path("other.ini");
+    std::ofstream(other.Str(), std::ios::binary) << "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\other\r\n";
+    g_answer = IDNO;
     Command(ID_FILE_OPEN);
-    EXPECT_EQ(dialog->Settings.CurrentFile, g_chosenFile);
-    EXPECT_TRUE(Checked(IDC_DATE_START_FLAG));  // settings files do not hold the switches
+    EXPECT_EQ(dialog->Settings.CurrentFile, other);
+    EXPECT_TRUE(IsDlgButtonChecked(dialog->m_hWnd, IDC_DATE_START_FLAG) == BST_CHECKED);  // files hold no switches
+    EXPECT_TRUE(Enabled(IDC_DATE_START));
 
-    const HANDLE holder = CreateFileA(g_chosenFile, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE holder = CreateFileA(other, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    g_chosenFile = settingsFile;
+    chosen = settingsFile;
     SetWindowTextA(Item(IDC_SEARCH_PATH), "C:\\typed");
-    answer = IDYES;
+    g_answer = IDYES;
     Command(ID_FILE_OPEN);
     CloseHandle(holder);
-    EXPECT_EQ(dialog->Settings.CurrentFile, tree.Path("other.ini"));
+    EXPECT_EQ(dialog->Settings.CurrentFile, other);
     EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), "C:\\typed");
     EXPECT_NE(LogText().find("保存できませんでした"), std::string::npos);
-    seams::GetFileName = previousGetFileName;
 }

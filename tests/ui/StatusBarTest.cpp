@@ -43,12 +43,10 @@ TEST(StatusBar, IsABottomBarOfNinePanesThatFollowsTheWindowWidth) {
 
         const int height = bar.GetRectInParent().bottom - bar.GetRectInParent().top;
         parent.SetClientSize(800, 400);
-        const int available = bar.PlaceAtBottom(parent.GetClientRect(), visible);
+        EXPECT_EQ(bar.PlaceAtBottom(parent.GetClientRect(), visible), visible ? 400 - height : 400);
         const RECT rect = bar.GetRectInParent();
-        EXPECT_EQ(rect.bottom - rect.top, height);
-        EXPECT_EQ(rect.bottom, 400);
-        EXPECT_EQ(rect.right - rect.left, 800);
-        EXPECT_EQ(available, visible ? rect.top : 400);
+        EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}),
+                  (std::vector<LONG>{0, 400 - height, 800, 400}));
         EXPECT_EQ((bar.GetStyle() & WS_VISIBLE) != 0, visible);
         EXPECT_EQ(Parts(bar), (std::vector<int>{32, 688, 704, 720, 736, 752, 768, 784, 800}));
     }

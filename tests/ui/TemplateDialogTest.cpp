@@ -19,9 +19,7 @@ std::vector<WORD> Words(const DLGTEMPLATE* built, UINT offset, int count) {
 
 // The zero-terminated UTF-16 text at the offset, without its zero.
 std::wstring TextAt(const DLGTEMPLATE* built, UINT offset) {
-    std::wstring text;
-    for (WORD ch; (ch = Words(built, offset, 1)[0]) != 0; offset += 2) text.push_back(static_cast<wchar_t>(ch));
-    return text;
+    return reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(built) + offset);
 }
 
 // Hidden, since shown windows cost Wine seconds to take down without a window manager; keeps
