@@ -1,10 +1,13 @@
+// Date and time texts, file times and the clock's range, with the clock fixed at
+// 2024/05/17 10:20:30 in Tokyo.
 #include "engine/DateTime.h"
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
-// 2024/05/17 10:20:30 in Tokyo.
 CTime FixedClock() { return CTime(1715908830); }
 
 class DateTime : public ::testing::Test {
@@ -13,53 +16,38 @@ protected:
     void TearDown() override { SetClockSource(nullptr); }
 };
 
-CString Parsed(const char* text) {
-    const SYSTEMTIME fields = ParseDateTime(text);
-    return FormatSystemTime(&fields, DT_DATE | DT_TIME);
-}
-
-SYSTEMTIME Fields(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    SYSTEMTIME f{};
-    f.wYear = static_cast<WORD>(year);
-    f.wMonth = static_cast<WORD>(month);
-    f.wDay = static_cast<WORD>(day);
-    f.wHour = static_cast<WORD>(hour);
-    f.wMinute = static_cast<WORD>(minute);
-    f.wSecond = static_cast<WORD>(second);
-    return f;
-}
-
-CString Clamped(SYSTEMTIME fields) {
-    ClampToClockRange(fields);
-    return FormatSystemTime(&fields);
+SYSTEMTIME Fields(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WORD second = 0) {
+    return {year, month, 0, day, hour, minute, second, 0};
 }
 
 }  // namespace
 
-TEST_F(DateTime, ParsesDatesWithCenturyRulesAndDayLimits) {
-    EXPECT_EQ(Parsed("99/2/30"), "1999/02/28 00:00:00");
-    EXPECT_EQ(Parsed("00/2/30"), "2000/02/29 00:00:00");
-    EXPECT_EQ(Parsed("2100/2/29"), "2100/02/28 00:00:00");
-    EXPECT_EQ(Parsed("38/1/1"), "2038/01/01 00:00:00");
-    EXPECT_EQ(Parsed("39/1/1"), "1939/01/01 00:00:00");
-    EXPECT_EQ(Parsed("100/0/0"), " 100/01/01 00:00:00");
-    EXPECT_EQ(Parsed("12345/1/1"), "9999/01/01 00:00:00");
-    EXPECT_EQ(Parsed("2001/13/40 25:61:61"), "2001/12/31 23:59:59");
-    EXPECT_EQ(Parsed("abc"), "2000/01/01 00:00:00");
-    EXPECT_EQ(Parsed("2001"), "2001/01/01 00:00:00");
-}
-
-TEST_F(DateTime, ChoosesDateAndTimePartsByColon) {
-    EXPECT_EQ(Parsed("12:30"), "2024/05/17 12:30:00");
-    EXPECT_EQ(Parsed("12:30:00 2001/5/6"), "2001/05/06 12:30:00");
-    EXPECT_EQ(Parsed("2001/5/6 7:8:9"), "2001/05/06 07:08:09");
-    EXPECT_EQ(Parsed("2001/05/06  12:00:00"), "2001/05/06 00:00:00");  // the second item is empty
-    EXPECT_EQ(Parsed(""), "2024/05/17 00:00:00");
+TEST_F(DateTime, ParsesTextsWithCenturyRulesDayLimitsAndTodayForMissingParts) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"99/2/30", "1999/02/28 00:00:00"},
+        {"00/2/30", "2000/02/29 00:00:00"},
+        {"2100/2/29", "2100/02/28 00:00:00"},
+        {"38/1/1", "2038/01/01 00:00:00"},
+        {"39/1/1", "1939/01/01 00:00:00"},
+        {"100/0/0", " 100/01/01 00:00:00"},
+        {"12345/1/1", "9999/01/01 00:00:00"},
+        {"2001/13/40 25:61:61", "2001/12/31 23:59:59"},
+        {"abc", "2000/01/01 00:00:00"},
+        {"2001", "2001/01/01 00:00:00"},
+        {"12:30", "2024/05/17 12:30:00"},
+        {"12:30:00 2001/5/6", "2001/05/06 12:30:00"},
+        {"2001/5/6 7:8:9", "2001/05/06 07:08:09"},
+        {"2001/05/06  12:00:00", "2001/05/06 00:00:00"},  // the second item is empty
+        {"", "2024/05/17 00:00:00"},
+    };
+    for (const auto& [text, expected] : cases) {
+        const SYSTEMTIME fields = ParseDateTime(text);
+        EXPECT_EQ(FormatSystemTime(&fields, DT_DATE | DT_TIME), expected) << '"' << text << '"';
+    }
 }
 
 TEST_F(DateTime, FormatsWithPaddedFields) {
     const SYSTEMTIME f = Fields(2001, 5, 6, 7, 8, 9);
-    EXPECT_EQ(FormatSystemTime(&f, DT_DATE | DT_TIME), "2001/05/06 07:08:09");
     EXPECT_EQ(FormatSystemTime(&f, DT_DATE), "2001/05/06");
     EXPECT_EQ(FormatSystemTime(&f, DT_TIME), "07:08:09");
     EXPECT_EQ(FormatSystemTime(&f, DT_NOW), "2001/05/06 07:08:09");  // neither part asked: both
@@ -70,20 +58,22 @@ TEST_F(DateTime, FormatsWithPaddedFields) {
 }
 
 TEST_F(DateTime, ClampsToTheClockRange) {
-    EXPECT_EQ(Clamped(Fields(1969, 12, 31, 10)), "1970/12/31 10:00:00");
-    EXPECT_EQ(Clamped(Fields(1970, 1, 1, 5)), "1970/01/01 09:00:00");
-    EXPECT_EQ(Clamped(Fields(2040, 5, 5, 10)), "2038/01/05 10:00:00");
-    EXPECT_EQ(Clamped(Fields(2038, 1, 19, 23, 59, 59)), "2038/01/19 03:14:07");
-    EXPECT_EQ(Clamped(Fields(2038, 1, 19, 3, 10, 59)), "2038/01/19 03:10:59");
-    EXPECT_EQ(Clamped(Fields(2038, 0, 25, 23)), "2038/00/25 23:00:00");  // a month of 0 stops the clamping
-}
-
-TEST_F(DateTime, ClockValuesAtTheRangeEnds) {
+    const std::pair<SYSTEMTIME, const char*> cases[] = {
+        {Fields(1969, 12, 31, 10), "1970/12/31 10:00:00"},
+        {Fields(1970, 1, 1, 5), "1970/01/01 09:00:00"},
+        {Fields(2040, 5, 5, 10), "2038/01/05 10:00:00"},
+        {Fields(2038, 1, 19, 23, 59, 59), "2038/01/19 03:14:07"},
+        {Fields(2038, 1, 19, 3, 10, 59), "2038/01/19 03:10:59"},
+        {Fields(2038, 0, 25, 23), "2038/00/25 23:00:00"},  // a month of 0 stops the clamping
+    };
+    for (auto [fields, expected] : cases) {
+        ClampToClockRange(fields);
+        EXPECT_EQ(FormatSystemTime(&fields), expected);
+    }
     EXPECT_EQ(TextToClock("1960/01/01").GetTime(), 0);
     EXPECT_EQ(FormatClock(TextToClock("2050/12/31 23:59:59")), "2038/01/19 03:14:07");
     EXPECT_EQ(TextToClock("").GetTime(), FixedClock().GetTime());
     EXPECT_EQ(SystemTimeToClock(nullptr).GetTime(), FixedClock().GetTime());
-    EXPECT_EQ(FormatClock(CTime(0)), "1970/01/01 09:00:00");
     EXPECT_EQ(FormatClock(CTime(2147483647), DT_DATE), "2038/01/19");
     EXPECT_EQ(FormatClock(TextToClock("2001/5/6 12:00:00"), DT_TIME), "12:00:00");
 }
@@ -101,15 +91,10 @@ TEST_F(DateTime, FileTimesAreUtcOfTheLocalText) {
     EXPECT_EQ(FormatFileTime(&now), "2024/05/17 10:20:30");
 }
 
-TEST_F(DateTime, DayLimitsOfMonths) {
-    EXPECT_EQ(DaysInMonth(2024, 2), 29);
-    EXPECT_EQ(DaysInMonth(1900, 2), 28);
-    EXPECT_EQ(DaysInMonth(2000, 2), 29);
-    EXPECT_EQ(DaysInMonth(2023, 4), 30);
-    EXPECT_EQ(DaysInMonth(2023, 12), 31);
-    EXPECT_EQ(DaysInMonth(2023, 0), 30);
-    EXPECT_EQ(DaysInMonth(2023, 13), 30);
-    EXPECT_EQ(DaysInMonth(2023, 14), 31);
+TEST(DaysInMonth, LeapYearsAndOutOfRangeMonths) {
+    const int cases[][3] = {{2024, 2, 29}, {1900, 2, 28}, {2000, 2, 29}, {2023, 4, 30},
+                            {2023, 12, 31}, {2023, 0, 30}, {2023, 13, 30}, {2023, 14, 31}};
+    for (const auto& c : cases) EXPECT_EQ(DaysInMonth(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
     SYSTEMTIME zero = Fields(2023, 5, 0);
     ClampDayOfMonth(zero);
     EXPECT_EQ(zero.wDay, 1);

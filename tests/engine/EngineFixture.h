@@ -1,19 +1,141 @@
 // A headless engine on a fresh temporary tree, with beeps recorded and a fixed clock.
 #pragma once
 
-#include "HeadlessWindow.h"
 #include "engine/DateTime.h"
 #include "engine/JobEngine.h"
+#include "engine/JobWindow.h"
+#include "framework/Seams.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct LogLine {
+    std::string Text;
+    COLORREF Color;
+};
+
+// The engine's window without a window: it records what a run shows and holds the values
+// that the dialog's controls would hold.
+class HeadlessWindow : public JobWindow {
+public:
+    JobSettings Controls;        // the job as the controls show it
+    bool ExchangeFails = false;  // the controls hold a value that cannot be taken
+    int Refreshes = 0;           // transfers from the record to the controls
+    std::vector<LogLine> Log;    // lines since the log was last cleared
+    int LogClears = 0;
+    std::string Status[kStatusPaneCount];
+    std::vector<std::string> Progress;  // every text given to the progress pane
+    std::vector<bool> BusyStates, SystemBoxStates;  // each ApplyRunState
+    OptionMarks Marks{};
+    int Unticks = 0;
+    int DependentUpdates = 0;
+    std::function<void(const LogLine&)> OnLine;  // runs after a line is recorded
+
+    void AppendLogLine(const char* text, COLORREF color) override {
+        if (*text == '\0') {
+            Log.clear();
+            ++LogClears;
+            return;
+        }
+        Log.push_back({text, color});
+        if (OnLine) OnLine(Log.back());
+    }
+    void ShowStatusTexts(const char* const (&texts)[kStatusPaneCount]) override {
+        for (int i = 0; i < kStatusPaneCount; ++i) {
+            if (texts[i] != nullptr) Status[i] = texts[i];
+        }
+        if (texts[1] != nullptr) Progress.emplace_back(texts[1]);
+    }
+    bool TransferJob(JobSettings& job, int direction) override {
+        if (direction != 0) {
+            Controls = job;
+            ++Refreshes;
+            return true;
+        }
+        if (ExchangeFails) return false;
+        const JobSettings kept = job;  // the Options menu has no controls
+        job = Controls;
+        for (int JobSettings::*option : {&JobSettings::SortFile, &JobSettings::SystemFileSkip,
+                                         &JobSettings::SystemClockReadMode, &JobSettings::ExecDispFname,
+                                         &JobSettings::ExecDispNopFname, &JobSettings::ExecDispSubDir,
+                                         &JobSettings::ExecDispSkipped}) {
+            job.*option = kept.*option;
+        }
+        return true;
+    }
+    void ApplyRunState(bool busy, bool systemBoxesEnabled) override {
+        BusyStates.push_back(busy);
+        SystemBoxStates.push_back(systemBoxesEnabled);
+    }
+    void ShowOptionMarks(const OptionMarks& marks) override { Marks = marks; }
+    void UntickJobCheckBoxes() override { ++Unticks; }
+    void UpdateDependentControls() override { ++DependentUpdates; }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const LogLine& line : Log) texts.push_back(line.Text);
+        return texts;
+    }
+    // Lines that contain the text.
+    std::vector<LogLine> LinesWith(const std::string& part) const {
+        std::vector<LogLine> lines;
+        for (const LogLine& line : Log) {
+            if (line.Text.find(part) != std::string::npos) lines.push_back(line);
+        }
+        return lines;
+    }
+};
+
+// Records beeps instead of sounding them while it lives.
+class BeepRecorder {
+public:
+    BeepRecorder() : m_previous(seams::PlayBeep) {
+        Beeps().clear();
+        seams::PlayBeep = [](UINT type) { Beeps().push_back(type); };
+    }
+    ~BeepRecorder() { seams::PlayBeep = m_previous; }
+    static std::vector<UINT>& Beeps() {
+        static std::vector<UINT> beeps;
+        return beeps;
+    }
+
+private:
+    void (*m_previous)(UINT);
+};
+
+// A hidden window whose posted message requests the engine's abort, as the Abort command does.
+class AbortButton {
+public:
+    explicit AbortButton(JobEngine& engine) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "FendrixTestAbort";
+        RegisterClassA(&windowClass);  // fails harmlessly when already registered
+        m_window = CreateWindowA("FendrixTestAbort", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 windowClass.hInstance, nullptr);
+        SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&engine));
+    }
+    ~AbortButton() { DestroyWindow(m_window); }
+    void Press() { PostMessageA(m_window, WM_APP, 0, 0); }  // the run's message pump delivers it
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_APP) return DefWindowProcA(window, message, wParam, lParam);
+        reinterpret_cast<JobEngine*>(GetWindowLongPtrA(window, GWLP_USERDATA))->Abort();
+        return 0;
+    }
+    HWND m_window;
+};
 
 class EngineTest : public ::testing::Test {
 protected:
     EngineTest() : engine(window) {}
-
     void SetUp() override { SetClockSource(FixedClock); }
     void TearDown() override { SetClockSource(nullptr); }
 
@@ -31,7 +153,7 @@ protected:
         return record;
     }
 
-    // Lists the tree's root and returns the record of one entry, as the walk would hand it on.
+    // The record of one entry of the tree as a listing gives it to the walk.
     WIN32_FIND_DATAA Listed(const char* relative) {
         WIN32_FIND_DATAA record{};
         const HANDLE search = FindFirstFileA(tree.Path(relative), &record);

@@ -7,41 +7,44 @@
 
 namespace {
 
-std::vector<std::string> Items(const char* text, char separator, int quoteMode = 1) {
-    const TokenList list(text, separator, quoteMode);
-    std::vector<std::string> items;
-    for (int i = 0; i < list.GetCount(); ++i) items.emplace_back(list.Item(i).Str());
-    return items;
-}
-
 using Strings = std::vector<std::string>;
+
+struct SplitCase {
+    const char* text;
+    char separator;
+    int quoteMode;
+    Strings items;
+};
 
 }  // namespace
 
-TEST(TokenList, SplitKeepsEmptyItemsButDropsOneTrailingSeparator) {
-    EXPECT_EQ(Items("a;b;", ';'), (Strings{"a", "b"}));
-    EXPECT_EQ(Items("a;;", ';'), (Strings{"a", ""}));
-    EXPECT_EQ(Items("a;;b", ';'), (Strings{"a", "", "b"}));
-    EXPECT_EQ(Items(";a", ';'), (Strings{"", "a"}));
-    EXPECT_EQ(Items(";", ';'), Strings{});
-    EXPECT_EQ(Items("", ';'), Strings{});
-    EXPECT_EQ(Items(" a ; b", ';'), (Strings{" a ", " b"}));  // never trimmed here
-}
-
-TEST(TokenList, SeparatorSearchIgnoresTrailBytes) {
-    // 能 is 94 5C and ソ is 83 5C; '|' (7C) is also a possible trail byte, as in ポ (83 7C).
-    EXPECT_EQ(Items("C:\\能\\x;D:\\ソ", ';'), (Strings{"C:\\能\\x", "D:\\ソ"}));
-    EXPECT_EQ(Items("ポ|a", '|'), (Strings{"ポ", "a"}));
-    EXPECT_EQ(Items("a\\表\\", '\\'), (Strings{"a", "表"}));
-}
-
-TEST(TokenList, QuotesGroupItemsHoldingTheSeparator) {
-    EXPECT_EQ(Items("\"C:\\a;b\";D:\\c", ';'), (Strings{"C:\\a;b", "D:\\c"}));
-    EXPECT_EQ(Items(" \"x\"", ';'), (Strings{"x"}));
-    EXPECT_EQ(Items("\"abc;d", ';'), (Strings{"\"abc", "d"}));  // no closing quote: unchanged
-    EXPECT_EQ(Items("\"\";a", ';'), (Strings{"", "a"}));
-    EXPECT_EQ(Items("\"a;b;c\" ;d", ';'), (Strings{"a;b;c", "d"}));  // blanks before the close are dropped
-    EXPECT_EQ(Items("\"a;b\"", ';', 0), (Strings{"\"a", "b\""}));  // without grouping
+// 能 is 94 5C and ソ is 83 5C; '|' (7C) is also a possible trail byte, as in ポ (83 7C).
+TEST(TokenList, SplitsAtSeparatorsOutsideQuotesAndDoubleByteCharacters) {
+    const SplitCase cases[] = {
+        {"a;b;", ';', 1, {"a", "b"}},  // one trailing separator is dropped
+        {"a;;", ';', 1, {"a", ""}},
+        {"a;;b", ';', 1, {"a", "", "b"}},
+        {";a", ';', 1, {"", "a"}},
+        {";", ';', 1, {}},
+        {"", ';', 1, {}},
+        {" a ; b", ';', 1, {" a ", " b"}},  // never trimmed here
+        {"C:\\能\\x;D:\\ソ", ';', 1, {"C:\\能\\x", "D:\\ソ"}},
+        {"ポ|a", '|', 1, {"ポ", "a"}},
+        {"a\\表\\", '\\', 1, {"a", "表"}},
+        {"a\\表", '\\', 1, {"a", "表"}},
+        {"\"C:\\a;b\";D:\\c", ';', 1, {"C:\\a;b", "D:\\c"}},
+        {" \"x\"", ';', 1, {"x"}},
+        {"\"abc;d", ';', 1, {"\"abc", "d"}},  // no closing quote: unchanged
+        {"\"\";a", ';', 1, {"", "a"}},
+        {"\"a;b;c\" ;d", ';', 1, {"a;b;c", "d"}},  // blanks after the closing quote are dropped
+        {"\"a;b\"", ';', 0, {"\"a", "b\""}},        // without grouping
+    };
+    for (const SplitCase& c : cases) {
+        const TokenList list(c.text, c.separator, c.quoteMode);
+        Strings items;
+        for (int i = 0; i < list.GetCount(); ++i) items.emplace_back(list.Item(i).Str());
+        EXPECT_EQ(items, c.items) << c.text;
+    }
 }
 
 TEST(TokenList, ItemsByIndexTrimmedAndAsNumbers) {
@@ -49,34 +52,25 @@ TEST(TokenList, ItemsByIndexTrimmedAndAsNumbers) {
     EXPECT_EQ(list.Item(0, 1), "12");
     EXPECT_EQ(list.Item(0), " 12 ");
     EXPECT_EQ(list.Item(9), "");
-    EXPECT_EQ(list.ItemAsInt(0), 12);
-    EXPECT_EQ(list.ItemAsInt(1), -3);
-    EXPECT_EQ(list.ItemAsInt(2), 0);
-    EXPECT_EQ(list.ItemAsInt(3), 7);
-    EXPECT_EQ(list.ItemAsInt(4), 0);
-    EXPECT_EQ(list.ItemAsInt(5), 0);
-    EXPECT_EQ(ParseLeadingInt("99999999999"), 2147483647);
+    const int numbers[] = {12, -3, 0, 7, 0, 0};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(list.ItemAsInt(i), numbers[i]) << i;
+    EXPECT_EQ(ParseLeadingInt("99999999999999999999"), 2147483647);
 }
 
 TEST(JoinPath, OneBackslashBetweenDirectoryAndName) {
-    EXPECT_EQ(JoinPath("C:\\", "a.txt"), "C:\\a.txt");
-    EXPECT_EQ(JoinPath("C:\\dir", "a.txt"), "C:\\dir\\a.txt");
-    EXPECT_EQ(JoinPath("C:\\dir", ""), "C:\\dir");
-    EXPECT_EQ(JoinPath("", "a.txt"), "a.txt");
     // The last byte of 表 is 0x5C but it is not a separator: the joined path needs one.
-    EXPECT_EQ(JoinPath("C:\\表", "a.txt"), "C:\\表\\a.txt");
-    EXPECT_EQ(JoinPath("C:\\表\\", "a.txt"), "C:\\表\\a.txt");
+    const char* const cases[][3] = {{"C:\\", "a.txt", "C:\\a.txt"},     {"C:\\dir", "a.txt", "C:\\dir\\a.txt"},
+                                    {"C:\\dir", "", "C:\\dir"},          {"", "a.txt", "a.txt"},
+                                    {"C:\\表", "a.txt", "C:\\表\\a.txt"}, {"C:\\表\\", "a.txt", "C:\\表\\a.txt"}};
+    for (const auto& c : cases) EXPECT_EQ(JoinPath(c[0], c[1]), c[2]) << c[0];
 }
 
 TEST(SplitExtension, LastDotDividesBaseAndExtension) {
-    auto split = [](const char* name) {
-        const NameParts parts = SplitExtension(name);
-        return parts.Base.Str() + "|" + parts.Extension.Str();
-    };
-    EXPECT_EQ(split("archive.tar.gz"), "archive.tar|gz");
-    EXPECT_EQ(split(".profile"), "|profile");
-    EXPECT_EQ(split("README"), "README|");
-    EXPECT_EQ(split("."), "|");
-    EXPECT_EQ(split(".."), "|");
-    EXPECT_EQ(split("表.txt"), "表|txt");
+    const char* const cases[][3] = {{"archive.tar.gz", "archive.tar", "gz"}, {".profile", "", "profile"},
+                                    {"README", "README", ""}, {".", "", ""}, {"..", "", ""}, {"表.txt", "表", "txt"}};
+    for (const auto& c : cases) {
+        const NameParts parts = SplitExtension(c[0]);
+        EXPECT_EQ(parts.Base, c[1]) << c[0];
+        EXPECT_EQ(parts.Extension, c[2]) << c[0];
+    }
 }

@@ -3,22 +3,22 @@
 #include <gtest/gtest.h>
 
 // 表 and ソ end in 0x5C, the byte of '\\'; 能 likewise. None of those bytes is a separator.
-TEST(CString, SearchesStepOverDoubleByteCharacters) {
+TEST(CString, SearchesAndComparisonsStepOverDoubleByteCharacters) {
     const CString path = "C:\\表\\ソ.txt";
     EXPECT_EQ(path.Find('\\'), 2);
     EXPECT_EQ(path.Find('\\', 3), 5);
     EXPECT_EQ(path.ReverseFind('\\'), 5);
+    EXPECT_EQ(path.Find(".txt"), 8);
     EXPECT_EQ(CString("表").Find('\\'), -1);
     EXPECT_EQ(CString("能;x").Find(';'), 2);
-    EXPECT_EQ(path.Find(".txt"), 8);
-}
-
-TEST(CString, LastCharacterOfShiftJisText) {
     EXPECT_EQ(LastCharacterIndex(""), -1);
     EXPECT_EQ(LastCharacterIndex("ab"), 1);
     EXPECT_EQ(LastCharacterIndex("a表"), 1);  // the 0x5C is a trail byte, not a character
     EXPECT_TRUE(IsCharacterStart("a表", 1));
     EXPECT_FALSE(IsCharacterStart("a表", 2));
+    EXPECT_EQ(CString("ABC.TXT").CompareNoCase("abc.txt"), 0);
+    // ア is 83 41; a byte-wise comparison would fold its trail byte 'A' onto the 'a' of 83 61.
+    EXPECT_NE(CString("ア").CompareNoCase("\x83\x61"), 0);
 }
 
 TEST(CString, ReplaceScansLeftToRightWithoutRescanning) {
@@ -28,14 +28,12 @@ TEST(CString, ReplaceScansLeftToRightWithoutRescanning) {
     CString tabs = "x\ty\t";
     EXPECT_EQ(tabs.Replace("\t", "<\\x09>"), 2);
     EXPECT_EQ(tabs, "x<\\x09>y<\\x09>");
-    CString none = "abc";
-    EXPECT_EQ(none.Replace("z", "y"), 0);
+    EXPECT_EQ(text.Replace("z", "y"), 0);
 }
 
 TEST(CString, TrimAndSlice) {
     CString text = " \t 表 a \r\n";
-    text.Trim();
-    EXPECT_EQ(text, "表 a");
+    EXPECT_EQ(text.Trim(), "表 a");
     EXPECT_EQ(CString("abcdef").Mid(2, 3), "cde");
     EXPECT_EQ(CString("abc").Mid(5), "");
     EXPECT_EQ(CString("abc").Left(-1), "");
@@ -46,10 +44,4 @@ TEST(CString, FormattedNamesStayData) {
     CString line;
     line.Format("name : %s", "%s%n100%.txt");
     EXPECT_EQ(line, "name : %s%n100%.txt");
-}
-
-TEST(CString, CaseInsensitiveComparisonIsShiftJisAware) {
-    EXPECT_EQ(CString("ABC.TXT").CompareNoCase("abc.txt"), 0);
-    // ア is 83 41; a byte-wise comparison would fold its trail byte 'A' onto the 'a' of 83 61.
-    EXPECT_NE(CString("ア").CompareNoCase("\x83\x61"), 0);
 }

@@ -10,12 +10,10 @@
 
 namespace {
 
-class RecordingWnd : public CWnd {
-public:
+struct RecordingWnd : CWnd {
     std::vector<UINT> Seen;
     bool Destroyed = false;
 
-protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         Seen.push_back(message);
         return CWnd::WindowProc(message, wParam, lParam);
@@ -23,11 +21,9 @@ protected:
     void PostNcDestroy() override { Destroyed = true; }
 };
 
-class ReflectingButton : public CWnd {
-public:
+struct ReflectingButton : CWnd {
     int Clicks = 0;
 
-protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result) override {
         if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
         ++Clicks;
@@ -36,45 +32,32 @@ protected:
     }
 };
 
-bool Contains(const std::vector<UINT>& seen, UINT message) {
-    return std::find(seen.begin(), seen.end(), message) != seen.end();
-}
-
 // An in-memory template: a dialog with one check box (id 100) and two radio buttons (101, 102).
 struct TinyTemplate {
     std::vector<WORD> words;
 
     TinyTemplate() {
-        Header(WS_POPUP | WS_CAPTION | DS_MODALFRAME, 3, 0, 0, 120, 60);
-        Item(BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 5, 5, 60, 10, 100);
-        Item(BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 5, 20, 60, 10, 101);
-        Item(BS_AUTORADIOBUTTON, 5, 35, 60, 10, 102);
+        Add(WS_POPUP | WS_CAPTION | DS_MODALFRAME, {3, 0, 0, 120, 60, 0, 0, 0});
+        Item(BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 5, 100);
+        Item(BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 20, 101);
+        Item(BS_AUTORADIOBUTTON, 35, 102);
     }
     const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words.data()); }
 
 private:
-    void Dword(DWORD value) {
-        words.push_back(LOWORD(value));
-        words.push_back(HIWORD(value));
-    }
-    void Align() {
+    // Style, extended style, then the rest; every part starts on a DWORD boundary.
+    void Add(DWORD style, std::initializer_list<WORD> rest) {
         if (words.size() % 2 != 0) words.push_back(0);
+        words.insert(words.end(), {LOWORD(style), HIWORD(style), 0, 0});
+        words.insert(words.end(), rest);
     }
-    void Header(DWORD style, WORD count, short x, short y, short cx, short cy) {
-        Dword(style);
-        Dword(0);
-        words.insert(words.end(), {count, WORD(x), WORD(y), WORD(cx), WORD(cy), 0, 0, 0});
-    }
-    void Item(DWORD style, short x, short y, short cx, short cy, WORD id) {
-        Align();
-        Dword(style | WS_CHILD | WS_VISIBLE);
-        Dword(0);
-        words.insert(words.end(), {WORD(x), WORD(y), WORD(cx), WORD(cy), id, 0xFFFF, 0x0080, 0, 0});
+    // A button: position, size, id, the predefined class 0x0080, no title, no creation data.
+    void Item(DWORD style, WORD y, WORD id) {
+        Add(style | WS_CHILD | WS_VISIBLE, {5, y, 60, 10, id, 0xFFFF, 0x0080, 0, 0});
     }
 };
 
-class TinyDialog : public CDialog {
-public:
+struct TinyDialog : CDialog {
     int Checked = 0;
     int Radio = -1;
     int KeyMessagesSeen = 0;
@@ -83,8 +66,6 @@ public:
         if (msg->message == WM_KEYDOWN) ++KeyMessagesSeen;
         return CDialog::PreTranslateMessage(msg);
     }
-
-protected:
     void DoDataExchange(CDataExchange* dx) override {
         DDX_Check(dx, 100, Checked);
         DDX_Radio(dx, 101, Radio);
@@ -93,27 +74,25 @@ protected:
 
 }  // namespace
 
-TEST(Window, OwnClassWindowsSeeTheirCreationAndDestruction) {
+TEST(Window, OwnClassWindowsSeeTheirLifeAndChildNotificationsReachTheChildObject) {
     RecordingWnd window;
     ASSERT_TRUE(window.CreateEx(0, nullptr, "test", WS_OVERLAPPEDWINDOW, {0, 0, 200, 100}, nullptr, 0));
-    EXPECT_TRUE(Contains(window.Seen, WM_NCCREATE));
-    EXPECT_TRUE(Contains(window.Seen, WM_CREATE));
+    for (UINT message : {WM_NCCREATE, WM_CREATE}) {
+        EXPECT_NE(std::find(window.Seen.begin(), window.Seen.end(), message), window.Seen.end()) << message;
+    }
     EXPECT_EQ(CWnd::FromHandlePermanent(window.m_hWnd), &window);
+
+    ReflectingButton button;
+    ASSERT_TRUE(button.CreateEx(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, {0, 0, 50, 20}, window.m_hWnd, 7));
+    button.SendMessage(BM_CLICK);
+    EXPECT_EQ(button.Clicks, 1);
+    EXPECT_EQ(button.GetWindowText(), "b");
+
     HWND handle = window.m_hWnd;
     window.DestroyWindow();
     EXPECT_TRUE(window.Destroyed);
     EXPECT_EQ(window.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(handle), nullptr);
-}
-
-TEST(Window, ChildNotificationsReachTheChildObject) {
-    RecordingWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_OVERLAPPEDWINDOW, {0, 0, 200, 100}, nullptr, 0));
-    ReflectingButton button;
-    ASSERT_TRUE(button.CreateEx(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, {0, 0, 50, 20}, parent.m_hWnd, 7));
-    button.SendMessage(BM_CLICK);
-    EXPECT_EQ(button.Clicks, 1);
-    EXPECT_EQ(button.GetWindowText(), "b");
 }
 
 TEST(Dialog, DataExchangeMovesChecksAndRadioIndexes) {

@@ -7,9 +7,32 @@
 
 namespace {
 
+// Backup semantics let the handle reach directories as well as files.
 HANDLE OpenForTimes(const CString& path, DWORD access) {
     return CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// Deletes a directory tree, lifting ReadOnly where it stands in the way.
+void RemoveTree(const CString& directory) {
+    WIN32_FIND_DATAA record;
+    const HANDLE search = FindFirstFileA(JoinPath(directory, "*"), &record);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const CString name = record.cFileName;
+            if (name == "." || name == "..") continue;
+            const CString path = JoinPath(directory, name);
+            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+            if ((record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                RemoveTree(path);
+            } else {
+                DeleteFileA(path);
+            }
+        } while (FindNextFileA(search, &record));
+        FindClose(search);
+    }
+    SetFileAttributesA(directory, FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(directory);
 }
 
 }  // namespace
@@ -39,11 +62,9 @@ CString TempTree::MakeFile(const char* relative, DWORD size) {
     const CString path = Path(relative);
     const HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
-    if (file != INVALID_HANDLE_VALUE) {
-        SetFilePointer(file, static_cast<LONG>(size), nullptr, FILE_BEGIN);
-        SetEndOfFile(file);
-        CloseHandle(file);
-    }
+    SetFilePointer(file, static_cast<LONG>(size), nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
     return path;
 }
 
@@ -56,44 +77,14 @@ DWORD TempTree::Attributes(const char* relative) const { return GetFileAttribute
 void TempTree::SetWriteTime(const char* relative, const char* localTime) {
     const FILETIME time = TextToFileTime(localTime, DT_DATE | DT_TIME);
     const HANDLE file = OpenForTimes(Path(relative), GENERIC_WRITE);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << relative;
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time)) << relative;
     CloseHandle(file);
 }
 
-FILETIME TempTree::WriteTime(const char* relative) const {
+CString TempTree::WriteTimeText(const char* relative) const {
     FILETIME time{};
     const HANDLE file = OpenForTimes(Path(relative), GENERIC_READ);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE) << relative;
-    if (file != INVALID_HANDLE_VALUE) {
-        GetFileTime(file, nullptr, nullptr, &time);
-        CloseHandle(file);
-    }
-    return time;
-}
-
-CString TempTree::WriteTimeText(const char* relative) const {
-    const FILETIME time = WriteTime(relative);
+    EXPECT_TRUE(GetFileTime(file, nullptr, nullptr, &time)) << relative;
+    CloseHandle(file);
     return FormatFileTime(&time, DT_DATE | DT_TIME);
-}
-
-void RemoveTree(const CString& directory) {
-    WIN32_FIND_DATAA record;
-    const HANDLE search = FindFirstFileA(JoinPath(directory, "*"), &record);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const CString name = record.cFileName;
-            if (name == "." || name == "..") continue;
-            const CString path = JoinPath(directory, name);
-            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-            if ((record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                RemoveTree(path);
-            } else {
-                DeleteFileA(path);
-            }
-        } while (FindNextFileA(search, &record));
-        FindClose(search);
-    }
-    SetFileAttributesA(directory, FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(directory);
 }

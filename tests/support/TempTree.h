@@ -19,14 +19,10 @@ public:
     CString MakeFile(const char* relative, DWORD size = 0);
     void SetAttributes(const char* relative, DWORD attributes);
     DWORD Attributes(const char* relative) const;
-    // Local time text such as "2001/05/06 12:00:00".
+    // Local time texts such as "2001/05/06 12:00:00".
     void SetWriteTime(const char* relative, const char* localTime);
-    FILETIME WriteTime(const char* relative) const;
     CString WriteTimeText(const char* relative) const;
 
 private:
     CString m_root;
 };
-
-// Deletes a directory tree, lifting ReadOnly where it stands in the way.
-void RemoveTree(const CString& directory);
