@@ -1,20 +1,45 @@
-# Shared steps of scripts/run and scripts/test; sourced, not run.
-# FENDRIX_BUILD names the build folder (default: build beside the sources).
+# Shared steps of the scripts; sourced, not run.
+# Two builds come from one tree, each in a folder of its own under the build root
+# (FENDRIX_BUILD, default: build beside the sources): i686, the 32-bit build to ship, and
+# x86_64. Each architecture has its own Wine prefix inside its build folder.
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${FENDRIX_BUILD:-$repo/build}
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+build_root=${FENDRIX_BUILD:-$repo/build}
 wine_exec=$repo/scripts/wine-exec
+all_arches=(i686 x86_64)
 
 ensure_machine() {
   "$repo/scripts/setup-machine"
 }
 
-build_all() {
-  if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-i686.cmake" >/dev/null
+# The 64-bit loader runs wherever Wine does; the 32-bit one only where the kernel runs
+# 32-bit programs, which some machines of the same kind refuse.
+arch_runs_here() {
+  case "$1" in
+    x86_64) return 0 ;;
+    i686) /usr/lib/wine/wine --version >/dev/null 2>&1 ;;
+    *) return 1 ;;
+  esac
+}
+
+# The build to start: the 32-bit one where it runs.
+preferred_arch() {
+  if arch_runs_here i686; then echo i686; else echo x86_64; fi
+}
+
+# Makes the architecture current: its build folder, its prefix, and the wrapper's loader.
+use_arch() {
+  export FENDRIX_ARCH=$1
+  build=$build_root/$1
+  export WINEPREFIX=$build/wineprefix
+}
+
+build_arch() {
+  local folder=$build_root/$1
+  if [ ! -f "$folder/build.ninja" ]; then
+    cmake -S "$repo" -B "$folder" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-$1.cmake" >/dev/null
   fi
-  cmake --build "$build"
+  cmake --build "$folder"
 }
 
 # Fonts for the dialogs' Japanese faces; Wine has none of its own.
@@ -26,9 +51,13 @@ register_japanese_fonts() {
   done
 }
 
+# Prefixes whose Wine server this session started, for cleanup_session.
+started_prefixes=()
+
+# Prepares the current architecture's prefix and keeps its server running.
 ensure_wine_prefix() {
   if [ ! -f "$WINEPREFIX/.fendrix-ready" ]; then
-    echo "Creating the Wine prefix $WINEPREFIX" >&2
+    echo "Creating the $FENDRIX_ARCH Wine prefix $WINEPREFIX" >&2
     "$wine_exec" wineboot -i >/dev/null 2>&1
     register_japanese_fonts
     touch "$WINEPREFIX/.fendrix-ready"
@@ -37,11 +66,15 @@ ensure_wine_prefix() {
   # here with quiet standard streams: started by a test instead, they would inherit its output
   # pipe and keep ctest waiting for the end of that output.
   wineserver -p </dev/null >/dev/null 2>&1 || true  # already running
+  started_prefixes+=("$WINEPREFIX")
   "$wine_exec" wineboot </dev/null >/dev/null 2>&1
 }
 
 stop_wine() {
-  wineserver -k 2>/dev/null || true
+  local prefix
+  for prefix in "${started_prefixes[@]}"; do
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+  done
 }
 
 # Uses the display in DISPLAY when it answers; otherwise starts a private Xvfb.
@@ -77,4 +110,10 @@ stop_started_xvfb() {
 cleanup_session() {
   stop_wine
   stop_started_xvfb
+}
+
+# Makes the build this machine runs current, built and ready to start: for run and benchmarks.
+prepare_runnable_build() {
+  use_arch "$(preferred_arch)"
+  build_arch "$FENDRIX_ARCH"
 }

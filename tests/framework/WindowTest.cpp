@@ -2,6 +2,7 @@
 // the modal loop offers messages to PreTranslateMessage and ends on EndDialog.
 #include "framework/CDialog.h"
 #include "framework/CWinApp.h"
+#include "support/HighMemory.h"
 
 #include <gtest/gtest.h>
 
@@ -132,4 +133,25 @@ TEST(Dialog, ModalLoopOffersMessagesAndEndsOnEndDialog) {
     EXPECT_GE(dialog.KeyMessagesSeen, 1);
     EXPECT_EQ(dialog.Checked, 1);  // space toggled the check box; OnOK took the data
     EXPECT_EQ(dialog.Radio, -1);
+}
+
+// Windows and dialogs find their objects through the creation parameter and the handle map: a
+// pointer or handle cut to 32 bits there would find no object, or another one.
+TEST(Window, ObjectsAboveFourGiBAreFoundByTheirWholeAddress) {
+    if (!kHasHighAddresses) GTEST_SKIP() << "the 32-bit build has no addresses above 4 GiB";
+    HighObject<RecordingWnd> window;
+    HighObject<TinyDialog> dialog;
+    ASSERT_NE(window.Get(), nullptr);
+    ASSERT_NE(dialog.Get(), nullptr);
+
+    ASSERT_TRUE(window->CreateEx(0, nullptr, "high", WS_OVERLAPPEDWINDOW, {0, 0, 200, 100}, nullptr, 0));
+    EXPECT_EQ(CWnd::FromHandlePermanent(window->m_hWnd), window.Get());
+    EXPECT_EQ(CWnd::FromHandlePermanent(AboveFourGiB(window->m_hWnd)), nullptr);
+
+    TinyTemplate tiny;
+    ASSERT_TRUE(dialog->CreateIndirect(tiny.Get()));
+    EXPECT_EQ(CWnd::FromHandlePermanent(dialog->m_hWnd), dialog.Get());
+    dialog->Checked = 1;
+    EXPECT_TRUE(dialog->UpdateData(FALSE));
+    EXPECT_EQ(IsDlgButtonChecked(dialog->m_hWnd, 100), BST_CHECKED);
 }

@@ -1,5 +1,6 @@
 // The owner-drawn menus: conversion of menu 130, mnemonics, measuring, drawing and the icon cache.
 #include "res/resource.h"
+#include "support/HighMemory.h"
 #include "ui/IcoMenu.h"
 
 #include <gtest/gtest.h>
@@ -186,4 +187,28 @@ TEST_F(IcoMenuTest, NineCommandsGetCachedIconsThatOutliveTheMenuAndNoOtherItemDa
     EXPECT_EQ(menu.HandleMenuChar('e', MF_POPUP, PopUp(kTools)), 0);
     EXPECT_FALSE(menu.RouteMenuMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&old), &result));
     EXPECT_TRUE(DestroyIcon(CopyIcon(about)));
+}
+
+// Item data and pop-up ids are pointers and handles: a lookup that compared only their low
+// 32 bits would take a stranger for one of its records.
+TEST_F(IcoMenuTest, RecordsAndPopUpIdsAreMatchedByTheirWholeValue) {
+    if (!kHasHighAddresses) GTEST_SKIP() << "the 32-bit build has no values above 4 GiB";
+    HMENU outer = CreatePopupMenu();
+    HMENU inner = CreatePopupMenu();
+    AppendMenuA(inner, MF_STRING, 41, "inner");
+    AppendMenuA(outer, MF_POPUP, reinterpret_cast<UINT_PTR>(inner), "pop-up");
+    CIcoMenu popUps;
+    popUps.AttachSubMenu(outer);
+
+    const UINT_PTR innerId = reinterpret_cast<UINT_PTR>(inner);
+    ASSERT_NE(popUps.FindItemData(innerId), nullptr);
+    EXPECT_EQ(popUps.FindItemData(AboveFourGiB(innerId)), nullptr);
+
+    CIcoMenuItemData* record = Record(outer, 0);
+    EXPECT_EQ(popUps.FindOwnerOf(record), &popUps);
+    EXPECT_EQ(popUps.FindOwnerOf(AboveFourGiB(record)), nullptr);
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, 0, 0, 0, AboveFourGiB(reinterpret_cast<UINT_PTR>(record))};
+    EXPECT_FALSE(popUps.MeasureMenuItem(-1, &measure));
+    popUps.DetachMenu(1);
+    DestroyMenu(outer);
 }

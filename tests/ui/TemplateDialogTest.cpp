@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,7 +28,7 @@ std::wstring TextAt(const DLGTEMPLATE* built, UINT offset) {
 class TestDialog : public CTemplateDialog {
 public:
     explicit TestDialog(bool noMemory = false) : NoMemory(noMemory) { m_defaultStyle &= ~WS_VISIBLE; }
-    long LiveBlocks() const {
+    std::ptrdiff_t LiveBlocks() const {
         return std::count_if(Memory.begin(), Memory.end(),
                              [](HLOCAL block) { return LocalFlags(block) != LMEM_INVALID_HANDLE; });
     }
