@@ -105,7 +105,7 @@ COLORREF CCalendarCtrl::GetDayColor(int year, int month, int day, int column, BO
 COLORREF CCalendarCtrlEx::GetDayColor(int year, int month, int day, int column, BOOL header) {
     const COLORREF base = CCalendarCtrl::GetDayColor(year, month, day, column, header);
     if (header || day == -1) return base;
-    return calendar::IsHolidayColored(year, month, day, column) ? calendar_colors::kHoliday : base;
+    return calendar::IsHoliday(year, month, day) ? calendar_colors::kHoliday : base;
 }
 
 void CCalendarCtrl::DrawCell(HDC dc, int column, int row, const char* text, COLORREF color) {

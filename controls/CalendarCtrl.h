@@ -1,6 +1,6 @@
 // The month calendar: a caption with the year and month between two arrows, seven weekday
-// columns over six weeks, and a band with today's date. CCalendarCtrlEx adds the holidays;
-// CDateTimeCtrlCalendar is the calendar pane of the date-and-time control.
+// columns over six weeks, and a band with today's date. CCalendarCtrlEx paints Japan's public
+// holidays; CDateTimeCtrlCalendar is the calendar pane of the date-and-time control.
 #pragma once
 
 #include "controls/CalendarDays.h"

@@ -8,35 +8,146 @@ namespace calendar {
 
 namespace {
 
-// Day numbers per month (index 1-12); -1 marks an unused entry.
-const int kFixedHolidays[13][8] = {
-    {-1, -1, -1, -1, -1, -1, -1, -1},
-    {1, -1, -1, -1, -1, -1, -1, -1},    // January
-    {11, -1, -1, -1, -1, -1, -1, -1},   // February
-    {-1, -1, -1, -1, -1, -1, -1, -1},   // March: the equinox moves
-    {29, -1, -1, -1, -1, -1, -1, -1},   // April
-    {3, 4, 5, -1, -1, -1, -1, -1},      // May
-    {-1, -1, -1, -1, -1, -1, -1, -1},   // June
-    {20, -1, -1, -1, -1, -1, -1, -1},   // July
-    {-1, -1, -1, -1, -1, -1, -1, -1},   // August
-    {15, 23, -1, -1, -1, -1, -1, -1},   // September
-    {-1, -1, -1, -1, -1, -1, -1, -1},   // October: moves
-    {3, 23, -1, -1, -1, -1, -1, -1},    // November
-    {23, -1, -1, -1, -1, -1, -1, -1},   // December
+// Amendments take effect on a day: dates compare as yyyymmdd.
+int Key(Date date) { return date.Year * 10000 + date.Month * 100 + date.Day; }
+
+constexpr int kActInForce = 19480720;
+constexpr int kSubstitutesFrom = 19730412;       // amendment of 1973
+constexpr int kCitizensHolidaysFrom = 19851227;  // amendment of 1985; the first one was 1988-05-04
+constexpr int kNextDayOffRuleFrom = 2007;        // amendment of 2005, in force from 2007-01-01
+constexpr int kStill = 9999;                     // the last year of a holiday still held
+
+// Holidays on a fixed date, for the years each was held on that date.
+struct FixedHoliday {
+    int Month;
+    int Day;
+    int FirstYear;
+    int LastYear;
+};
+const FixedHoliday kFixedHolidays[] = {
+    {1, 1, 1948, kStill},    // 元日
+    {1, 15, 1948, 1999},     // 成人の日, then the second Monday
+    {2, 11, 1967, kStill},   // 建国記念の日
+    {2, 23, 2020, kStill},   // 天皇誕生日 (the change took effect on 2019-04-30: none in 2019)
+    {4, 29, 1948, kStill},   // 天皇誕生日 to 1988, みどりの日 to 2006, then 昭和の日
+    {5, 3, 1948, kStill},    // 憲法記念日
+    {5, 4, 2007, kStill},    // みどりの日
+    {5, 5, 1948, kStill},    // こどもの日
+    {7, 20, 1996, 2002},     // 海の日, then the third Monday
+    {8, 11, 2016, kStill},   // 山の日
+    {9, 15, 1966, 2002},     // 敬老の日, then the third Monday
+    {10, 10, 1966, 1999},    // 体育の日, then the second Monday
+    {11, 3, 1948, kStill},   // 文化の日
+    {11, 23, 1948, kStill},  // 勤労感謝の日
+    {12, 23, 1989, 2018},    // 天皇誕生日
 };
 
-int SecondMonday(int year, int month) {
-    int mondays = 0;
-    for (int day = 1; day <= 30; ++day) {
-        if (WeekdayOf(year, month, day) == 1 && ++mondays == 2) return day;
-    }
-    return -1;
+// Holidays on the nth Monday of a month, from the year the Act moved them there.
+struct MondayHoliday {
+    int Month;
+    int Week;
+    int FirstYear;
+};
+const MondayHoliday kMondayHolidays[] = {
+    {1, 2, 2000},   // 成人の日
+    {7, 3, 2003},   // 海の日
+    {9, 3, 2003},   // 敬老の日
+    {10, 2, 2000},  // 体育の日, スポーツの日 from 2020
+};
+
+// Days off for single events by special laws. The law of 2018 counts its two days as national
+// holidays, which makes 2019-04-30 and 2019-05-02 citizens' holidays; the earlier days have no
+// holiday two days away, so counting them alike changes nothing.
+const Date kSingleDays[] = {
+    {1959, 4, 10},   // the Crown Prince's wedding
+    {1989, 2, 24},   // the state funeral of the Showa Emperor
+    {1990, 11, 12},  // the enthronement ceremony
+    {1993, 6, 9},    // the Crown Prince's wedding
+    {2019, 5, 1},    // the accession
+    {2019, 10, 22},  // the enthronement ceremony
+};
+
+// Holidays the laws for the Tokyo Games moved: from the date the Act gives, to the Games' date.
+struct MovedHoliday {
+    Date From;
+    Date To;
+};
+const MovedHoliday kMovedHolidays[] = {
+    {{2020, 7, 20}, {2020, 7, 23}},   // 海の日
+    {{2020, 10, 12}, {2020, 7, 24}},  // スポーツの日
+    {{2020, 8, 11}, {2020, 8, 10}},   // 山の日
+    {{2021, 7, 19}, {2021, 7, 22}},   // 海の日
+    {{2021, 10, 11}, {2021, 7, 23}},  // スポーツの日
+    {{2021, 8, 11}, {2021, 8, 8}},    // 山の日
+};
+
+int Weekday(Date date) { return WeekdayOf(date.Year, date.Month, date.Day); }
+
+Date PreviousDay(Date date) {
+    if (date.Day > 1) return {date.Year, date.Month, date.Day - 1};
+    if (date.Month > 1) return {date.Year, date.Month - 1, DaysInMonth(date.Year, date.Month - 1)};
+    return {date.Year - 1, 12, 31};
 }
 
-// The previous month's length as the holiday lookup counts it (February always 28).
-int RoughMonthLength(int month) {
-    if (month == 2) return 28;
-    return (month < 8) == (month % 2 == 1) ? 31 : 30;
+Date NextDay(Date date) {
+    if (date.Day < DaysInMonth(date.Year, date.Month)) return {date.Year, date.Month, date.Day + 1};
+    if (date.Month < 12) return {date.Year, date.Month + 1, 1};
+    return {date.Year + 1, 1, 1};
+}
+
+int NthMonday(int year, int month, int week) {
+    const int firstMonday = 1 + (8 - WeekdayOf(year, month, 1)) % 7;
+    return firstMonday + 7 * (week - 1);
+}
+
+// The Act's own rules, before the special laws.
+bool IsHolidayOfTheAct(Date date) {
+    if (Key(date) < kActInForce) return false;
+    for (const FixedHoliday& fixed : kFixedHolidays) {
+        if (fixed.Month == date.Month && fixed.Day == date.Day && fixed.FirstYear <= date.Year &&
+            date.Year <= fixed.LastYear) {
+            return true;
+        }
+    }
+    for (const MondayHoliday& monday : kMondayHolidays) {
+        if (monday.Month == date.Month && monday.FirstYear <= date.Year &&
+            date.Day == NthMonday(date.Year, date.Month, monday.Week)) {
+            return true;
+        }
+    }
+    return date.Day == EquinoxDay(date.Year, date.Month);
+}
+
+bool IsNationalHoliday(Date date) {
+    for (const MovedHoliday& moved : kMovedHolidays) {
+        if (Key(moved.From) == Key(date)) return false;
+        if (Key(moved.To) == Key(date)) return true;
+    }
+    for (const Date& single : kSingleDays) {
+        if (Key(single) == Key(date)) return true;
+    }
+    return IsHolidayOfTheAct(date);
+}
+
+// A national holiday on a Sunday gives the next day off; from 2007 the first day after it that
+// is not a national holiday.
+bool IsSubstituteHoliday(Date date) {
+    if (IsNationalHoliday(date)) return false;
+    Date before = PreviousDay(date);
+    if (date.Year < kNextDayOffRuleFrom) {
+        return Key(before) >= kSubstitutesFrom && Weekday(before) == 0 && IsNationalHoliday(before);
+    }
+    for (; IsNationalHoliday(before); before = PreviousDay(before)) {
+        if (Weekday(before) == 0) return true;
+    }
+    return false;
+}
+
+// A day between two national holidays is off; before 2007 the Act left out Sundays.
+bool IsCitizensHoliday(Date date) {
+    if (Key(date) < kCitizensHolidaysFrom || IsNationalHoliday(date)) return false;
+    if (date.Year < kNextDayOffRuleFrom && Weekday(date) == 0) return false;
+    return IsNationalHoliday(PreviousDay(date)) && IsNationalHoliday(NextDay(date));
 }
 
 Date CutDay(Date date) {
@@ -61,28 +172,20 @@ void BuildDayTable(int year, int month, int (&table)[kCells]) {
     }
 }
 
-int MovingHoliday(int year, int month) {
-    switch (month) {
-        case 3: return IsLeapYear(year) || IsLeapYear(year - 1) ? 20 : 21;
-        case 1: return year < 2000 ? 15 : SecondMonday(year, 1);
-        case 10: return year < 2000 ? 10 : SecondMonday(year, 10);
-        default: return -1;
-    }
+// The usual formula for the equinox days of 1900-2099, worked in millionths of a day so that no
+// rounding can move a day. The leap-day count divides toward zero, as the formula has it.
+int EquinoxDay(int year, int month) {
+    if (year < 1900 || year > 2099 || (month != 3 && month != 9)) return -1;
+    const bool before1980 = year < 1980;
+    const int base = month == 3 ? (before1980 ? 20835700 : 20843100) : (before1980 ? 23258800 : 23248800);
+    const int leapDays = before1980 ? (year - 1983) / 4 : (year - 1980) / 4;
+    return (base + 242194 * (year - 1980) - 1000000 * leapDays) / 1000000;
 }
 
 bool IsHoliday(int year, int month, int day) {
-    if (month < 1 || month > 12 || day < 1) return false;
-    if (day == MovingHoliday(year, month)) return true;
-    const int* fixed = kFixedHolidays[month];
-    return std::find(fixed, fixed + 8, day) != fixed + 8;
-}
-
-bool IsHolidayColored(int year, int month, int day, int column) {
-    if (IsHoliday(year, month, day)) return true;
-    if (column != 1) return false;
-    if (day > 1) return IsHoliday(year, month, day - 1);
-    const int previousMonth = month == 1 ? 12 : month - 1;
-    return IsHoliday(month == 1 ? year - 1 : year, previousMonth, RoughMonthLength(previousMonth));
+    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return false;
+    const Date date{year, month, day};
+    return IsNationalHoliday(date) || IsSubstituteHoliday(date) || IsCitizensHoliday(date);
 }
 
 Date PreviousMonth(Date date) {

@@ -1,4 +1,5 @@
-// The calendar's arithmetic without a window: the month grid, the holidays and the month steps.
+// The calendar's arithmetic without a window: the month grid, Japan's public holidays and the
+// month steps.
 #pragma once
 
 #include <windows.h>
@@ -18,13 +19,16 @@ int WeekdayOf(int year, int month, int day);
 // Day numbers of the grid in reading order, -1 for cells outside the month.
 void BuildDayTable(int year, int month, int (&table)[kCells]);
 
-// The day of a holiday whose date moves with the year in that month (January, March,
-// October), or -1 for the other months.
-int MovingHoliday(int year, int month);
-// A fixed or moving holiday; the substitute Monday is not one (see IsHolidayColored).
+// Japan's public holidays as the National Holidays Act (国民の祝日に関する法律) and its
+// amendments, and the special laws that added or moved single days, had them in the year of the
+// date. The Act took effect on 1948-07-20; the equinox days are known for 1900-2099 only.
+
+// The day of the March (month 3) or September (month 9) equinox by the usual astronomical
+// formula; -1 for other months and for years outside 1900-2099.
+int EquinoxDay(int year, int month);
+// A day off by law: a national holiday, a substitute holiday or a citizens' holiday. The
+// calendar paints exactly these days as holidays.
 bool IsHoliday(int year, int month, int day);
-// What the calendar paints as a holiday: a holiday, or a Monday after a Sunday holiday.
-bool IsHolidayColored(int year, int month, int day, int column);
 
 // The month steps of the arrows and menus: the day is cut to the length of the new month,
 // and the clock range stops the arrows at January 1970 and January 2038.
