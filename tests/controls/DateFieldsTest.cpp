@@ -1,11 +1,13 @@
 // The date field and the time-stamp field in the main dialog: opening and closing their
-// drop-downs by mouse and keyboard, taking and restoring values, checking typed text.
+// drop-downs by mouse and keyboard, taking and restoring values, checking typed text, the
+// holidays the calendar paints.
 #include "ControlsTestSupport.h"
 #include "controls/DateCmbBox.h"
 #include "controls/DateTimeCmbBox.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -22,6 +24,30 @@ POINT DayPoint(CCalendarCtrl& calendar, int day) {
 }
 
 POINT CentreOnScreen(const CWnd& window) { return CentreOf(window.GetWindowRect()); }
+
+// A calendar as it paints itself, looked at cell by cell.
+class PaintedCalendar {
+public:
+    explicit PaintedCalendar(CCalendarCtrl& calendar)
+        : m_cell(calendar.GetCellSize()), m_width(calendar.GetClientRect().right) {
+        const RECT client = calendar.GetClientRect();
+        m_pixels = Picture({client.right, client.bottom}, [&](HDC dc) { calendar.PaintCalendar(dc); });
+    }
+    // Whether the day cell (0-41, in reading order) shows the colour.
+    bool CellHas(int index, COLORREF wanted) const {
+        for (int y = (3 + index / 7) * m_cell.cy + 2; y < (4 + index / 7) * m_cell.cy; ++y) {
+            for (int x = (index % 7) * m_cell.cx + 3; x < (index % 7 + 1) * m_cell.cx; ++x) {
+                if (m_pixels[y * m_width + x] == wanted) return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    SIZE m_cell;
+    LONG m_width;
+    std::vector<COLORREF> m_pixels;
+};
 
 class DateFieldTest : public FieldTest<CDateCmbBox, IDC_DATE_START_PLACEHOLDER, IDC_DATE_START> {
 protected:
@@ -115,30 +141,50 @@ TEST_F(DateFieldTest, AnEmptyFieldOpensOnTodayPaintedWithItsHolidaysAndTheTodayB
     const SIZE cell = Calendar().GetCellSize();
     EXPECT_EQ(Calendar().GetFocusRect().left, 1 * cell.cx + 2);  // Monday
     EXPECT_EQ(Calendar().GetFocusRect().top, 6 * cell.cy + 1);   // of the fourth week
-    const RECT client = Calendar().GetClientRect();
-    const std::vector<COLORREF> picture =
-        Picture({client.right, client.bottom}, [&](HDC dc) { Calendar().PaintCalendar(dc); });
-    auto cellHas = [&](int index, COLORREF wanted) {
-        for (int y = (3 + index / 7) * cell.cy + 2; y < (4 + index / 7) * cell.cy; ++y) {
-            for (int x = (index % 7) * cell.cx + 3; x < (index % 7 + 1) * cell.cx; ++x) {
-                if (picture[y * client.right + x] == wanted) return true;
-            }
-        }
-        return false;
-    };
+    const PaintedCalendar painted(Calendar());
     using namespace calendar_colors;
-    for (int day : {3, 4, 5, 6}) EXPECT_TRUE(cellHas(day + 2, kHoliday)) << day;  // May 2024 starts on a Wednesday
-    EXPECT_FALSE(cellHas(7 + 2, kHoliday));
-    EXPECT_TRUE(cellHas(12 + 2, kSunday));
-    EXPECT_TRUE(cellHas(11 + 2, kSaturday));
-    EXPECT_TRUE(cellHas(0, kSundayDim));
-    EXPECT_TRUE(cellHas(38, kWeekdayDim));
+    // May 2024 starts on a Wednesday.
+    for (int day : {3, 4, 5, 6}) EXPECT_TRUE(painted.CellHas(day + 2, kHoliday)) << day;
+    EXPECT_FALSE(painted.CellHas(7 + 2, kHoliday));
+    EXPECT_TRUE(painted.CellHas(12 + 2, kSunday));
+    EXPECT_TRUE(painted.CellHas(11 + 2, kSaturday));
+    EXPECT_TRUE(painted.CellHas(0, kSundayDim));
+    EXPECT_TRUE(painted.CellHas(38, kWeekdayDim));
     ClickAt(Day(3), true);
     EXPECT_EQ(Text(), "");
 
     Open("2023/01/01");
     ClickAt(ScreenPoint(Calendar().m_hWnd, CentreOf(Calendar().GetTodayRect())));
     EXPECT_EQ(Text(), "2024/05/20");
+}
+
+// The holidays as the Cabinet Office's list of Japan's public holidays (内閣府「国民の祝日について」)
+// has them for these months; every other day keeps its weekday's colour.
+TEST_F(DateFieldTest, TheCalendarPaintsExactlyThePublicHolidaysOfTheMonthShown) {
+    const struct {
+        const char* Shown;
+        std::vector<int> Holidays;
+    } months[] = {
+        {"2026/05/01", {3, 4, 5, 6}},  // the substitute for Sunday 3 May on Wednesday 6 May
+        {"2026/09/01", {21, 22, 23}},  // 敬老の日, the day between, the equinox
+        {"2026/12/01", {}},            // 23 December no longer
+        {"2027/03/01", {21, 22}},      // the equinox on a Sunday and its substitute
+    };
+    using namespace calendar_colors;
+    const COLORREF weekdayColours[7] = {kSunday, kWeekday, kWeekday, kWeekday, kWeekday, kWeekday, kSaturday};
+    for (const auto& month : months) {
+        Open(month.Shown);
+        const PaintedCalendar painted(Calendar());
+        for (int index = 0; index < calendar::kCells; ++index) {
+            const int day = Calendar().GetDayTable()[index];
+            if (day == -1) continue;
+            const auto& holidays = month.Holidays;
+            const bool holiday = std::find(holidays.begin(), holidays.end(), day) != holidays.end();
+            EXPECT_EQ(painted.CellHas(index, kHoliday), holiday) << month.Shown << " day " << day;
+            EXPECT_EQ(painted.CellHas(index, weekdayColours[index % 7]), !holiday) << month.Shown << " day " << day;
+        }
+        ClickAt(Day(1), true);
+    }
 }
 
 TEST_F(DateFieldTest, TypedDatesAreNormalisedAndOnesOutsideTheClockRangeRefused) {
