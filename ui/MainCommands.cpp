@@ -3,9 +3,9 @@
 
 #include "framework/Seams.h"
 #include "res/resource.h"
-#include "settings/VersionDialog.h"
 #include "ui/FolderBrowser.h"
 #include "ui/HistoryCombo.h"
+#include "ui/VersionDialog.h"
 
 namespace {
 
@@ -122,7 +122,7 @@ void MainDialog::SaveSettingsAs() {
 }
 
 void MainDialog::ShowAbout() {
-    VersionDialog about("ﾊﾞｰｼﾞｮﾝ情報(Fendrix)", IDB_ABOUT, this, 10);
+    VersionDialog about(kAboutDialogCaption, IDB_ABOUT, this, kAboutSelfCloseSeconds);
     if (Engine.Run.Busy == 0) Settings.WriteStartupInformation();
     about.DoModal();
 }

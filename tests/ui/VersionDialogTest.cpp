@@ -1,7 +1,7 @@
 // The About dialog: the layout worked out from the texts and the bitmap, the window built
 // from it, and the self-close.
 #include "res/resource.h"
-#include "settings/VersionDialog.h"
+#include "ui/VersionDialog.h"
 
 #include <gtest/gtest.h>
 

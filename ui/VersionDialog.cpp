@@ -1,4 +1,4 @@
-#include "settings/VersionDialog.h"
+#include "ui/VersionDialog.h"
 
 #include "settings/VerInfo.h"
 
