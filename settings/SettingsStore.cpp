@@ -5,8 +5,6 @@
 #include "framework/Seams.h"
 #include "settings/VerInfo.h"
 
-#include <stdlib.h>
-
 namespace {
 
 const char* const kDefaultFileName = "Fendrix.ini";
@@ -64,11 +62,13 @@ CString ProfileLocation(const CString& file) {
 
 SettingsStore::SettingsStore(JobEngine& engine, SettingsWindow& window) : m_engine(engine), m_window(window) {}
 
-CString SettingsStore::DefaultFileFor(const char* argument0) {
-    return JoinPath(ProgramDirectory(argument0), kDefaultFileName);
+CString SettingsStore::DefaultFileFor(const char* programPath) {
+    return JoinPath(ProgramDirectory(programPath), kDefaultFileName);
 }
 
-CString SettingsStore::DefaultFile() { return DefaultFileFor(__argv != nullptr ? __argv[0] : ""); }
+// The name the program was started by may lack its folder or extension; the module's own path
+// does not, and stays the same when a file dialog changes the current directory.
+CString SettingsStore::DefaultFile() { return DefaultFileFor(ProgramPath()); }
 
 CString SettingsStore::Resolve(const char* path) const {
     return path != nullptr && *path != '\0' ? CString(path) : DefaultFile();

@@ -25,7 +25,7 @@ public:
     CString CurrentFile;           // the current settings file
 
     static CString DefaultFile();  // "Fendrix.ini" in the program's directory
-    static CString DefaultFileFor(const char* argument0);
+    static CString DefaultFileFor(const char* programPath);
 
     void Load(const char* path);         // "" = default file; a missing file gives the defaults
     SaveResult Save(const char* path);   // "" = default file

@@ -1,9 +1,9 @@
 #include "settings/VerInfo.h"
 
 #include "engine/TokenList.h"
+#include "settings/ProgramDirectory.h"
 
 #include <mbstring.h>
-#include <stdlib.h>
 
 const char* const kVerInfoNotInitialised = "CVerInfoの初期化が正常に行われていません。";
 const char* const kVerInfoValueMissing = "ｳﾞｧｰｼﾞｮﾝﾘｿｰｽは取得できませんでした。";
@@ -43,7 +43,16 @@ CString FormatBuildLine(const CString& fileVersion) {
     return line;
 }
 
-CVerInfo::CVerInfo() { Init(__argv != nullptr ? __argv[0] : "", "041104b0"); }
+// By the module's real name: the name the program was started by may lack its folder or its
+// extension, and a look-alike of a name outside the code page would be another file.
+CVerInfo::CVerInfo() {
+    const std::wstring self = ProgramPathW();
+    if (self.empty()) return;
+    m_fileName = ProgramPath();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(self.c_str(), &ignored);
+    if (Allocate(size) && m_data != nullptr) GetFileVersionInfoW(self.c_str(), 0, size, m_data);
+}
 
 CVerInfo::~CVerInfo() { Release(); }
 
@@ -62,10 +71,16 @@ bool CVerInfo::Init(const char* fileName, const char* translation) {
     m_translation = translation;
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(fileName, &ignored);
+    if (!Allocate(size)) return false;
+    if (m_data != nullptr) GetFileVersionInfoA(fileName, 0, size, m_data);
+    return true;
+}
+
+// True when the block was obtained; only a block with version information has an address.
+bool CVerInfo::Allocate(DWORD size) {
     m_block = GlobalAlloc(GMEM_MOVEABLE, size);
     if (m_block == nullptr) return false;
     m_data = GlobalLock(m_block);  // none for a file without version information
-    if (m_data != nullptr) GetFileVersionInfoA(fileName, 0, size, m_data);
     return true;
 }
 

@@ -7,7 +7,7 @@
 
 class CVerInfo {
 public:
-    CVerInfo();  // the running program, translation "041104b0"
+    CVerInfo();  // the running program's own file, translation "041104b0"
     ~CVerInfo();
     CVerInfo(const CVerInfo&) = delete;
     CVerInfo& operator=(const CVerInfo&) = delete;
@@ -29,6 +29,7 @@ public:
     CString GetBuildText() const;
 
 private:
+    bool Allocate(DWORD size);
     void Release();
 
     HGLOBAL m_block = nullptr;

@@ -1,4 +1,10 @@
 #include "FakeMainWindow.h"
+#include "engine/TokenList.h"
+#include "settings/VerInfo.h"
+
+#include <cstring>
+#include <string>
+#include <utility>
 
 TEST(IniFile, LongTextsComeBackWholeAndOnlyLineBreakPairsBecomeMarkers) {
     EXPECT_EQ(ConvertMarkers("a\r\nb\rc\n", MARKER_CRLF, true), "a<\\x0D\\x0A>b\rc\n");
@@ -41,4 +47,89 @@ TEST(ProgramDirectory, FollowsTheLastRealBackslash) {
     EXPECT_EQ(ProgramDirectory("C:\\表"), "C:\\");
     EXPECT_EQ(SettingsStore::DefaultFileFor("C:\\Fendrix.exe"), "C:\\Fendrix.ini");
     EXPECT_EQ(SettingsStore::DefaultFileFor("Fendrix.exe"), "Fendrix.ini");
+}
+
+namespace {
+
+std::wstring Wide(const char* text) {
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, MAX_PATH);
+    return wide;
+}
+
+void WriteWide(const std::wstring& path, const char* text) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
+    CloseHandle(file);
+}
+
+// What the A functions read under the name, or "<none>" when it opens no file.
+std::string ReadByAnsiName(const CString& name) {
+    const HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<none>";
+    char text[64] = {};
+    DWORD read = 0;
+    ReadFile(file, text, sizeof text - 1, &read, nullptr);
+    CloseHandle(file);
+    return text;
+}
+
+}  // namespace
+
+// The program may have been started by a name without its folder or its extension, and file
+// dialogs change the current directory; the module's own path has neither problem.
+TEST(ProgramPath, TheDefaultFileAndTheVersionComeFromTheModuleWhateverTheProgramWasStartedAs) {
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, sizeof module);
+    const CString besideTheProgram = JoinPath(ProgramDirectory(module), "Fendrix.ini");
+    TempTree tree;
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(sizeof current, current);
+    char* const started = __argv[0];
+    char bare[] = "settings_tests";
+    char relative[] = "tests\\settings_tests.exe";
+    for (char* name : {bare, relative}) {
+        __argv[0] = name;
+        SetCurrentDirectoryA(tree.Root());
+        EXPECT_EQ(SettingsStore::DefaultFile(), besideTheProgram) << name;
+        const CVerInfo version;
+        EXPECT_EQ(version.ProductVersion(), "1, 0, 1, 1") << name;
+        EXPECT_EQ(version.GetBuildText().Left(16), "Build Version : ") << name;
+    }
+    __argv[0] = started;
+    SetCurrentDirectoryA(current);
+}
+
+// A name that the code page cannot spell would be given to the A functions as its best-fit
+// look-alike, which may be another file: it must open its own file or none.
+TEST(ProgramPath, ANameOutsideTheCodePageOpensItsOwnFileOrNone) {
+    TempTree tree;
+    const std::wstring root = Wide(tree.Root());
+    const std::wstring cafe = root + L"\\caf\u00e9";
+    ASSERT_TRUE(CreateDirectoryW(cafe.c_str(), nullptr));
+    WriteWide(cafe + L"\\marker.txt", "own");
+    tree.MakeDir("cafe");
+    WriteWide(root + L"\\cafe\\marker.txt", "look-alike");
+    tree.MakeDir("表");
+
+    EXPECT_EQ(AnsiPathOf(Wide(tree.Path("表\\x.txt"))), tree.Path("表\\x.txt"));  // spelled exactly
+    const CString existing = AnsiPathOf(cafe + L"\\marker.txt");
+    const bool shortName = existing.Find('?') < 0;
+    EXPECT_EQ(ReadByAnsiName(existing), shortName ? "own" : "<none>") << existing;
+    // Without a short name: a '?' for each character that does not convert; no file bears one.
+    const struct {
+        std::wstring Wide;
+        const char* Ansi;
+    } substituted[] = {
+        {cafe + L"\\none.txt", "\\caf?\\none.txt"},
+        {root + L"\\\ud55c\uad6d.txt", "\\??.txt"},
+    };
+    for (const auto& name : substituted) {
+        const CString ansi = AnsiPathOf(name.Wide);
+        EXPECT_EQ(ansi, tree.Root() + name.Ansi);
+        EXPECT_EQ(ReadByAnsiName(ansi), "<none>");
+    }
+    DeleteFileW((cafe + L"\\marker.txt").c_str());
+    RemoveDirectoryW(cafe.c_str());
 }

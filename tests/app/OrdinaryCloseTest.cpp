@@ -1,0 +1,162 @@
+// Fendrix.exe as a separate process, closed by its window's close request as the user would:
+// the default settings file is the one beside the program, whatever the program was started as.
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+// The build folder holds tests\app\app_tests.exe and bin\Fendrix.exe.
+std::wstring BinFolder() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring bin = self;
+    for (int up = 0; up < 3; ++up) bin.resize(bin.rfind(L'\\'));
+    return bin + L"\\bin";
+}
+
+std::wstring Wide(const CString& text) {
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, MAX_PATH);
+    return wide;
+}
+
+bool SpelledExactly(const std::wstring& wide) {
+    char text[MAX_PATH * 2];
+    BOOL substituted = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, text, sizeof text, nullptr, &substituted);
+    return substituted == FALSE;
+}
+
+std::string FileBytes(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<none>";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+struct WindowSearch {
+    DWORD Process;
+    const char* Title;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char title[128] = "";
+    GetWindowTextA(window, title, sizeof title);
+    if (process != search->Process || !IsWindowVisible(window) || std::strcmp(title, search->Title) != 0) return TRUE;
+    search->Found = window;
+    return FALSE;
+}
+
+HWND WindowOf(DWORD process, const char* title) {
+    WindowSearch search{process, title, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+// Starts the program by the command line from the folder, closes its window once it shows and
+// answers Yes to a question on the way; true when it ended by itself then. `asked` tells
+// whether a question came.
+bool StartAndClose(const std::wstring& program, const std::wstring& commandLine, const std::wstring& folder,
+                   bool& asked) {
+    asked = false;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring line = commandLine;
+    if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process)) {
+        return false;
+    }
+    bool closed = false;
+    for (int waited = 0; waited < 600 && WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT; ++waited) {
+        if (HWND question = WindowOf(process.dwProcessId, "Fendrix:Warning")) {
+            asked = true;
+            PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+        } else if (HWND main = WindowOf(process.dwProcessId, "Solvik:Quorlane"); main != nullptr && !closed) {
+            closed = PostMessageA(main, WM_CLOSE, 0, 0) != FALSE;
+        }
+    }
+    const bool ended = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ended;
+}
+
+const char* const kJob = "[Common]\r\nShowToolBar=0\r\n[SearchPathList]\r\nCount=1\r\nPath0001=C:\\kept\r\n";
+
+}  // namespace
+
+// Started by a bare name from another folder: neither the name nor the current directory
+// tells where the program lies.
+TEST(OrdinaryClose, SavesTheLoadedJobIntoTheDefaultFileBesideTheProgram) {
+    const std::wstring bin = BinFolder();
+    const std::wstring defaultFile = bin + L"\\Fendrix.ini";
+    WriteBytes(defaultFile, kJob);
+    TempTree elsewhere;
+    bool asked = false;
+    ASSERT_TRUE(StartAndClose(bin + L"\\Fendrix.exe", L"Fendrix", Wide(elsewhere.Root()), asked));
+    EXPECT_FALSE(asked);
+    const std::string saved = FileBytes(defaultFile);
+    EXPECT_NE(saved.find("Version=1, 0, 1, 1\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("ShowToolBar=0\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Path0001=C:\\kept\r\n"), std::string::npos) << saved;
+    EXPECT_EQ(GetFileAttributesA(elsewhere.Path("Fendrix.ini")), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(defaultFile.c_str());
+}
+
+// In a folder whose name the code page cannot spell, beside a folder of its look-alike name:
+// the program keeps its settings in its own folder, reached by the folder's short name, or
+// says that it cannot; it never writes into the look-alike.
+TEST(OrdinaryClose, AProgramFolderOutsideTheCodePageIsNeverMistakenForItsLookAlike) {
+    TempTree tree;
+    const std::wstring root = Wide(tree.Root());
+    const std::wstring own = root + L"\\caf\u00e9";
+    const std::wstring lookAlike = root + L"\\cafe";
+    ASSERT_TRUE(CreateDirectoryW(own.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(lookAlike.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW((BinFolder() + L"\\Fendrix.exe").c_str(), (own + L"\\Fendrix.exe").c_str(), FALSE));
+    WriteBytes(own + L"\\Fendrix.ini", kJob);
+    WriteBytes(lookAlike + L"\\Fendrix.ini", "[Common]\r\nShowToolBar=1\r\n");
+
+    bool asked = false;
+    // The name as started reaches the program through the code page: as its look-alike.
+    EXPECT_TRUE(StartAndClose(own + L"\\Fendrix.exe", L"\"" + own + L"\\Fendrix.exe\"", root, asked));
+    EXPECT_EQ(FileBytes(lookAlike + L"\\Fendrix.ini"), "[Common]\r\nShowToolBar=1\r\n");
+    wchar_t shortName[MAX_PATH];
+    const bool spelledByShortName =
+        GetShortPathNameW(own.c_str(), shortName, MAX_PATH) != 0 && SpelledExactly(shortName);
+    const std::string saved = FileBytes(own + L"\\Fendrix.ini");
+    if (spelledByShortName) {
+        EXPECT_FALSE(asked);
+        EXPECT_NE(saved.find("Version=1, 0, 1, 1\r\n"), std::string::npos) << saved;
+        EXPECT_NE(saved.find("Path0001=C:\\kept\r\n"), std::string::npos) << saved;
+    } else {
+        EXPECT_TRUE(asked);  // the settings file could not be saved; closed without saving
+        EXPECT_EQ(saved, kJob);
+    }
+    for (const std::wstring& folder : {own, lookAlike}) {
+        for (const wchar_t* name : {L"\\Fendrix.exe", L"\\Fendrix.ini"}) DeleteFileW((folder + name).c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
+}
