@@ -4,25 +4,29 @@
 #include <utility>
 
 BOOL(WINAPI* ProfileWriter)(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) = WritePrivateProfileStringA;
+DWORD(WINAPI* ProfileReader)(LPCSTR section, LPCSTR key, LPCSTR defaultText, LPSTR buffer, DWORD size,
+                             LPCSTR file) = GetPrivateProfileStringA;
 
 namespace {
 
 const char* const kTabMarker = "<\\x09>";
 const char* const kCrLfMarker = "<\\x0D\\x0A>";
-const DWORD kReadStep = 1024;
+const DWORD kFirstReadSize = 1024;
 
 // Reads until the buffer is large enough; `reserve` is how much short of the size a complete
-// answer stays (1 for a value, 2 for the double-null key list).
+// answer stays (1 for a value, 2 for the double-null key list). Each read goes through the
+// whole file, so the buffer doubles: a value of n bytes costs about log2(n / 1024) reads.
 CString ReadProfileString(const char* section, const char* key, const char* defaultText, const char* file,
                           DWORD reserve) {
     std::vector<char> buffer;
-    DWORD size = kReadStep;
+    DWORD size = kFirstReadSize;
     DWORD length = 0;
     for (;;) {
         buffer.assign(size, '\0');
-        length = GetPrivateProfileStringA(section, key, defaultText, buffer.data(), size, file);
+        length = ProfileReader(section, key, defaultText, buffer.data(), size, file);
         if (length + reserve < size) break;
-        size += kReadStep;
+        if (size > 0x7FFFFFFF) break;  // no larger buffer can be asked for: the value stays cut
+        size *= 2;
     }
     return CString(buffer.data(), static_cast<int>(length));
 }

@@ -11,6 +11,9 @@
 
 // The platform's profile write; tests replace it to make a write fail part of the way through.
 extern BOOL(WINAPI* ProfileWriter)(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file);
+// The platform's profile read; tests replace it to count the reads of a long value.
+extern DWORD(WINAPI* ProfileReader)(LPCSTR section, LPCSTR key, LPCSTR defaultText, LPSTR buffer, DWORD size,
+                                    LPCSTR file);
 
 int ReadInt(const char* section, const char* key, int defaultValue, const char* file);
 BOOL WriteInt(const char* section, const char* key, int value, const char* file);
