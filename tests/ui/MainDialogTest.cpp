@@ -1,89 +1,7 @@
-// The real main dialog, created modeless over a settings file of a temporary folder and driven
-// with real messages, message boxes and beeps scripted: layout, dependent fields, run state,
-// closing, commands.
-#include "framework/Seams.h"
-#include "res/resource.h"
-#include "support/TempTree.h"
-#include "ui/MainDialog.h"
-
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <string>
-#include <vector>
+// The main dialog: layout, dependent fields, run state, closing, commands.
+#include "MainDialogFixture.h"
 
 namespace {
-
-// A seam holding a scripted function for the life of the object.
-template <typename T>
-struct Scripted {
-    template <typename F>
-    Scripted(T& seam, F script) : Seam(seam), Saved(seam) { seam = script; }
-    ~Scripted() { Seam = Saved; }
-    T& Seam;
-    const T Saved;
-};
-
-std::vector<std::string> g_boxes;  // the titles of the message boxes shown
-std::vector<UINT> g_beeps;
-int g_answer = IDOK;  // what every message box answers
-
-class MainDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        g_boxes.clear();
-        g_beeps.clear();
-        g_answer = IDOK;
-        Open();
-    }
-    void TearDown() override {
-        if (dialog) dialog->Engine.Run.Busy = 0;
-        dialog.reset();
-        Pump();
-    }
-
-    void Open() {
-        std::ofstream(settingsFile.Str(), std::ios::binary)
-            << "[Common]\r\nShowToolBar=1\r\nShowStatusBar=1\r\nRecursive=1\r\n[SearchPathList]\r\nCount=1\r\n"
-               "Path0001=C:\\nowhere\r\n[SearchFileList]\r\nCount=1\r\nFile0001=*.txt\r\n"
-               "[SetAttributes]\r\nAttribFlg=2\r\nAttribJokn=0\r\n";
-        dialog = std::make_unique<MainDialog>();
-        dialog->StartupSettingsPath = settingsFile;
-        ASSERT_TRUE(dialog->Create(IDD_MAIN));
-        dialog->ShowWindow(SW_SHOW);
-        Pump();
-    }
-    // Dispatches what waits in the queue, as the modal loop would.
-    static void Pump() {
-        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) TranslateMessage(&msg), DispatchMessageA(&msg);
-    }
-    // Sends a command the way the menu does and lets it arrive.
-    void Command(UINT id) {
-        dialog->PostMessage(WM_POSTED_COMMAND, id, 0);
-        Pump();
-    }
-    HWND Item(int id) const { return GetDlgItem(dialog->m_hWnd, id); }
-    void Click(int id) const { SendMessageA(Item(id), BM_CLICK, 0, 0); }
-    RECT ItemRect(int id) const {
-        RECT rect;
-        GetWindowRect(Item(id), &rect);
-        MapWindowPoints(nullptr, dialog->m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
-    }
-    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
-    UINT MenuState(UINT id) const { return GetMenuState(GetMenu(dialog->m_hWnd), id, MF_BYCOMMAND); }
-    std::string LogText() const { return WindowTextOf(Item(IDC_LOG)).Str(); }
-
-    Scripted<decltype(seams::PlayBeep)> beep{seams::PlayBeep, [](UINT type) { g_beeps.push_back(type); }};
-    Scripted<decltype(seams::ShowMessageBox)> box{seams::ShowMessageBox,
-                                                  [](HWND, const char*, const char* title, UINT) {
-                                                      g_boxes.push_back(title);
-                                                      return g_answer;
-                                                  }};
-    TempTree tree;
-    const CString settingsFile = tree.Path("job.ini");
-    std::unique_ptr<MainDialog> dialog;
-};
 
 // What a run looks like from inside: busy, path disabled, Execute grayed, Abort enabled in menu and bar.
 std::vector<bool> g_seen;
@@ -169,11 +87,11 @@ TEST_F(MainDialogTest, EnterAndARunKeepItOpenAnUnwritableDefaultFileAsksAndEscap
     const CString defaultFile = SettingsStore::DefaultFile();
     const HANDLE holder = CreateFileA(defaultFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    g_answer = IDNO;
+    Answer = IDNO;
     dialog->OnCancel();
     EXPECT_FALSE(dialog->IsEnded());
-    EXPECT_EQ(g_boxes, std::vector<std::string>{"Fendrix:Warning"});
-    g_answer = IDYES;
+    EXPECT_EQ(Titles(), std::vector<std::string>{"Fendrix:Warning"});
+    Answer = IDYES;
     dialog->OnCancel();
     EXPECT_TRUE(dialog->IsEnded());
     CloseHandle(holder);
@@ -210,7 +128,7 @@ TEST_F(MainDialogTest, MenuHelpAndToolTipsUseTheCommandTextsAndOptionTogglesWarn
     EXPECT_TRUE(Enabled(IDC_SEARCH_SYSTEM));
     Command(ID_OPTION_SKIP_SYSTEM);
     EXPECT_FALSE(Enabled(IDC_SEARCH_SYSTEM));
-    EXPECT_EQ(g_boxes, (std::vector<std::string>{"Fendrix:Warning", "Fendrix:Warning !"}));
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Fendrix:Warning", "Fendrix:Warning !"}));
 
     Command(ID_OPTION_SHOW_FILES);
     EXPECT_NE(MenuState(ID_OPTION_SHOW_SKIPPED) & MF_GRAYED, 0u);
@@ -272,18 +190,13 @@ TEST_F(MainDialogTest, ASizeAboveThirtyTwoBitsIsRefusedWithAWarningAndKeepsOnlyI
     Command(ID_TOOL_EXECUTE);
     EXPECT_NE(LogText().find("4294967295"), std::string::npos);
     EXPECT_EQ(LogText().find("処理開始"), std::string::npos);
-    EXPECT_FALSE(g_beeps.empty());
+    EXPECT_FALSE(Beeps.empty());
     // The refused size keeps its old value; everything else is taken for a save that goes on.
     EXPECT_EQ(dialog->Engine.Job.SizeRange.End, 0u);
     EXPECT_EQ(dialog->Engine.Job.SearchPath, "C:\\elsewhere");
 }
 
 TEST_F(MainDialogTest, SwitchesEnableTheirFieldsAndSurviveOpeningAFileAndAFailedSaveStopsTheOpen) {
-    static CString chosen;
-    const Scripted choose(seams::GetFileName, [](OPENFILENAMEA* request, bool) -> BOOL {
-        lstrcpynA(request->lpstrFile, chosen, static_cast<int>(request->nMaxFile));
-        return TRUE;
-    });
     EXPECT_FALSE(Enabled(IDC_DATE_START));
     Click(IDC_DATE_START_FLAG);
     Pump();
@@ -299,9 +212,9 @@ TEST_F(MainDialogTest, SwitchesEnableTheirFieldsAndSurviveOpeningAFileAndAFailed
     Click(IDC_TIMESTAMP_FLAG);
     EXPECT_FALSE(Enabled(IDC_STAMP_CLOCK) || Enabled(IDC_STAMP_GIVEN) || Enabled(IDC_TIMESTAMP));
 
-    const CString other = chosen = tree.Path("other.ini");
+    const CString other = Chosen = tree.Path("other.ini");
     std::ofstream(other.Str(), std::ios::binary) << "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\other\r\n";
-    g_answer = IDNO;
+    Answer = IDNO;
     Command(ID_FILE_OPEN);
     EXPECT_EQ(dialog->Settings.CurrentFile, other);
     EXPECT_TRUE(IsDlgButtonChecked(dialog->m_hWnd, IDC_DATE_START_FLAG) == BST_CHECKED);  // files hold no switches
@@ -309,9 +222,9 @@ TEST_F(MainDialogTest, SwitchesEnableTheirFieldsAndSurviveOpeningAFileAndAFailed
 
     const HANDLE holder = CreateFileA(other, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    chosen = settingsFile;
+    Chosen = settingsFile;
     SetWindowTextA(Item(IDC_SEARCH_PATH), "C:\\typed");
-    g_answer = IDYES;
+    Answer = IDYES;
     Command(ID_FILE_OPEN);
     CloseHandle(holder);
     EXPECT_EQ(dialog->Settings.CurrentFile, other);
