@@ -101,8 +101,9 @@ void MainDialog::OpenSettingsFile() {
                     static_cast<const char*>(chosen), static_cast<const char*>(Settings.CurrentFile));
     switch (seams::ShowMessageBox(m_hWnd, question, "Fendrix:Warning", MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDYES:
-            // Loading now would wipe the job the user just failed to keep, and the failure line with it.
-            if (Settings.Save(Settings.CurrentFile) == SaveResult::Failed) return;
+            // Loading now would wipe the job the user meant to keep: a save that was declined at
+            // the data check or failed (its failure line with it) stops the Open.
+            if (Settings.Save(Settings.CurrentFile) != SaveResult::Written) return;
             break;
         case IDNO:
             break;

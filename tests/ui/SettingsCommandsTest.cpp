@@ -1,0 +1,195 @@
+// The File menu, the About command and the ordinary close of the main dialog, read back from
+// the settings files on disk.
+#include "MainDialogFixture.h"
+#include "engine/TokenList.h"
+#include "settings/ProgramDirectory.h"
+
+#include <algorithm>
+
+namespace {
+
+const char* const kFilter = "設定ﾌｧｲﾙ (*.ini)|*.ini|全ての (*.*)|*.*|";
+constexpr DWORD kAskedFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+
+// The About dialog as it showed, seen from a timer inside its modal loop, which then closes it.
+struct AboutSeen {
+    HWND Window = nullptr;
+    HWND Owner = nullptr;
+    bool OwnerEnabled = true;
+    std::string Caption, Texts, Log;
+};
+AboutSeen g_about;
+HWND g_mainWindow = nullptr;
+
+BOOL CALLBACK FindAbout(HWND window, LPARAM) {
+    if (window == g_mainWindow || !IsWindowVisible(window)) return TRUE;
+    g_about.Window = window;
+    return FALSE;
+}
+
+void CALLBACK WatchForAbout(HWND, UINT, UINT_PTR timer, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), FindAbout, 0);
+    if (g_about.Window == nullptr) return;
+    KillTimer(nullptr, timer);
+    g_about.Owner = GetWindow(g_about.Window, GW_OWNER);
+    g_about.OwnerEnabled = IsWindowEnabled(g_mainWindow) != FALSE;
+    g_about.Caption = WindowTextOf(g_about.Window).Str();
+    for (int id : {9999, 9998, 9997, 9996}) g_about.Texts += WindowTextOf(GetDlgItem(g_about.Window, id)).Str() + "|";
+    g_about.Log = WindowTextOf(GetDlgItem(g_mainWindow, IDC_LOG)).Str();
+    PostMessageA(g_about.Window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+}  // namespace
+
+TEST_F(MainDialogTest, OpenAndSaveAsAskForASettingsFileWithTheirTitlesAndSaveThenWritesTheNameSavedAs) {
+    const std::string before = ReadFile(settingsFile);
+    Command(ID_FILE_OPEN);     // cancelled
+    Command(ID_FILE_SAVE_AS);  // cancelled
+    ASSERT_EQ(FileDialogs.size(), 2u);
+    const std::pair<bool, const char*> asked[] = {{false, "設定ﾌｧｲﾙを開く"}, {true, "設定ﾌｧｲﾙを保存する"}};
+    for (size_t i = 0; i < 2; ++i) {
+        const FileDialogCall& call = FileDialogs[i];
+        EXPECT_EQ(call.Save, asked[i].first);
+        EXPECT_EQ(call.Title, asked[i].second);
+        EXPECT_EQ(call.Filter, kFilter);
+        EXPECT_EQ(call.DefaultExtension, "ini");
+        EXPECT_EQ(call.InitialFile, settingsFile.Str());  // starts in the current file's folder
+        EXPECT_EQ(call.Flags & (kAskedFlags | OFN_ALLOWMULTISELECT), kAskedFlags);
+        EXPECT_EQ(call.Owner, nullptr);
+    }
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ(dialog->Settings.CurrentFile, settingsFile);
+
+    Chosen = tree.Path("saved as.ini");
+    Click(IDC_SET_READONLY);
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(dialog->Settings.CurrentFile, Chosen);
+    EXPECT_EQ(Profile("SetAttributes", "AttribFlg", Chosen), "3");
+    EXPECT_EQ(Profile("SearchPathList", "Path0001", Chosen), "C:\\nowhere");
+    Click(IDC_SET_HIDDEN);
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(Profile("SetAttributes", "AttribFlg", Chosen), "1");
+    EXPECT_EQ(ReadFile(settingsFile), before);
+}
+
+// A reversed pair of sizes fails the data check that every save makes.
+TEST_F(MainDialogTest, OpenLoadsNothingAndWritesNothingWhenCancelledAtAnyQuestion) {
+    const CString other = tree.Path("other.ini");
+    WriteSettings(other, "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\other\r\n");
+    const std::string before = ReadFile(settingsFile);
+    SetWindowTextA(GetDlgItem(Item(IDC_SIZE_START), IDC_CMB_EDIT), "10");
+    SetWindowTextA(GetDlgItem(Item(IDC_SIZE_END), IDC_CMB_EDIT), "5");
+    Click(IDC_SIZE_START_FLAG);
+    Click(IDC_SIZE_END_FLAG);
+    SetWindowTextA(Item(IDC_SEARCH_PATH), "C:\\typed");
+
+    const struct {
+        const char* Name;
+        const char* Chosen;        // empty: the file dialog is cancelled
+        std::vector<int> Answers;  // to the questions, in turn
+        std::vector<UINT> Asked;   // the kinds of message box shown
+    } cases[] = {
+        {"file dialog cancelled", "", {}, {}},
+        {"cancel before saving", other, {IDCANCEL}, {MB_YESNOCANCEL | MB_ICONQUESTION}},
+        {"yes, then cancel at the data check", other, {IDYES, IDCANCEL},
+         {MB_YESNOCANCEL | MB_ICONQUESTION, MB_OKCANCEL | MB_ICONSTOP}},
+    };
+    for (const auto& c : cases) {
+        Boxes.clear();
+        Chosen = c.Chosen;
+        Answers.assign(c.Answers.begin(), c.Answers.end());
+        Command(ID_FILE_OPEN);
+        std::vector<UINT> asked;
+        for (const BoxCall& box : Boxes) asked.push_back(box.Type);
+        EXPECT_EQ(asked, c.Asked) << c.Name;
+        EXPECT_EQ(dialog->Settings.CurrentFile, settingsFile) << c.Name;
+        EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), "C:\\typed") << c.Name;
+        EXPECT_EQ(ReadFile(settingsFile), before) << c.Name;
+    }
+    EXPECT_EQ(Boxes[0].Text, "新しいﾌｧｲﾙ( " + other.Str() + " )を読み込む前に\n現在のﾌｧｲﾙ( " + settingsFile.Str() +
+                                 " )を保存しますか ?");
+    EXPECT_EQ(Boxes[0].Title, "Fendrix:Warning");
+    EXPECT_EQ(Boxes[0].Owner, dialog->m_hWnd);
+}
+
+TEST_F(MainDialogTest, OpenWithYesKeepsTheChangedJobInTheCurrentFileThenLoadsTheChosenOne) {
+    Chosen = tree.Path("other.ini");
+    WriteSettings(Chosen, "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\other\r\n[SetAttributes]\r\nAttribFlg=1\r\n");
+    Click(IDC_SET_READONLY);
+    SetWindowTextA(Item(IDC_SEARCH_PATH), "C:\\changed");
+    dialog->AddToHistory(IDC_SEARCH_PATH);
+    Answer = IDYES;
+    Command(ID_FILE_OPEN);
+
+    EXPECT_EQ(Profile("SetAttributes", "AttribFlg", settingsFile), "3");
+    EXPECT_EQ(Profile("SearchPathList", "Path0001", settingsFile), "C:\\changed");
+    EXPECT_EQ(Profile("SearchPathList", "Path0002", settingsFile), "C:\\nowhere");
+    EXPECT_EQ(dialog->Settings.CurrentFile, Chosen);
+    EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), "C:\\other");
+    EXPECT_TRUE(Checked(IDC_SET_READONLY));
+    EXPECT_FALSE(Checked(IDC_SET_HIDDEN));
+    EXPECT_NE(LogText().find("Startup Information... ( " + Chosen.Str() + " )"), std::string::npos);
+}
+
+TEST_F(MainDialogTest, NewThenSaveWritesAnEmptyJobAndKeepsTheOptionsAndHistories) {
+    Click(IDC_SEARCH_ARCHIVE);
+    Click(IDC_SEARCH_AND);
+    Click(IDC_TIMESTAMP_FLAG);
+    Command(ID_OPTION_SHOW_SKIPPED);
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), "");
+    Command(ID_FILE_SAVE);
+
+    const std::pair<std::pair<const char*, const char*>, const char*> stored[] = {
+        {{"SearchAttributes", "AttribFlg"}, "0"}, {{"SearchAttributes", "AttribJokn"}, "0"},
+        {{"SetAttributes", "AttribFlg"}, "0"},    {{"SetAttributes", "AttribJokn"}, "1"},
+        {{"DateRange", "Start"}, ""},             {{"SizeRange", "End"}, "0"},
+        {{"SetTimeStanp", "TimeStanpVal"}, ""},   {{"SetTimeStanp", "TimeStanpJokn"}, "1"},
+        {{"Common", "Recursive"}, "0"},           {{"Common", "ExecDispSkipped"}, "1"},
+        {{"SearchPathList", "Count"}, "1"},       {{"SearchPathList", "Path0001"}, "C:\\nowhere"},
+        {{"SearchFileList", "File0001"}, "*.txt"},
+    };
+    for (const auto& [key, value] : stored) {
+        EXPECT_EQ(Profile(key.first, key.second, settingsFile), value) << key.first << "." << key.second;
+    }
+    EXPECT_EQ(dialog->Settings.CurrentFile, settingsFile);
+}
+
+TEST_F(MainDialogTest, AboutShowsTheVersionOverTheDisabledWindowAfterTheStartupInformationUnlessARunIsOn) {
+    g_mainWindow = dialog->m_hWnd;
+    for (const bool busy : {false, true}) {
+        dialog->AppendLogLine("", 0);
+        dialog->AppendLogLine("before", 0);
+        dialog->Engine.Run.Busy = busy ? 1 : 0;
+        g_about = AboutSeen{};
+        const UINT_PTR watcher = SetTimer(nullptr, 0, 50, WatchForAbout);
+        Command(ID_APP_ABOUT);
+        KillTimer(nullptr, watcher);
+        dialog->Engine.Run.Busy = 0;
+
+        ASSERT_NE(g_about.Window, nullptr) << busy;
+        EXPECT_EQ(g_about.Owner, dialog->m_hWnd);
+        EXPECT_FALSE(g_about.OwnerEnabled);
+        EXPECT_EQ(g_about.Caption, "ﾊﾞｰｼﾞｮﾝ情報(Fendrix)");
+        EXPECT_EQ(g_about.Texts.rfind("Solvik:Quorlane Version 01.00 Rel 1|", 0), 0u) << g_about.Texts;
+        EXPECT_EQ(g_about.Log.rfind("Solvik:Quorlane Version 01.00 Rel 1\r\n", 0), busy ? std::string::npos : 0u);
+        EXPECT_EQ(g_about.Log.find("before") != std::string::npos, busy);
+        EXPECT_FALSE(IsWindow(g_about.Window));
+        EXPECT_TRUE(IsWindowEnabled(dialog->m_hWnd));
+    }
+}
+
+TEST_F(MainDialogTest, AnOrdinaryCloseWritesTheJobIntoTheDefaultFileBesideTheProgram) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const CString defaultFile = JoinPath(ProgramDirectory(AnsiPathOf(self)), "Fendrix.ini");
+    EXPECT_EQ(SettingsStore::DefaultFile(), defaultFile);
+    const std::string before = ReadFile(settingsFile);
+    Click(IDC_SEARCH_HIDDEN);
+    Command(ID_APP_EXIT);
+    EXPECT_TRUE(dialog->IsEnded());
+    EXPECT_EQ(Profile("SearchAttributes", "AttribFlg", defaultFile), "2");
+    EXPECT_EQ(Profile("SearchPathList", "Path0001", defaultFile), "C:\\nowhere");
+    EXPECT_EQ(Profile("Common", "Version", defaultFile), "1, 0, 1, 1");
+    EXPECT_EQ(ReadFile(settingsFile), before);
+}
