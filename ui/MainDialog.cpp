@@ -49,8 +49,10 @@ BOOL MainDialog::OnInitDialog() {
 
     StretchSeparator();
 
+    // A rectangle saved with another arrangement of monitors may lie on none of these.
     const RECT& stored = Settings.WindowRect;
-    if (stored.right - stored.left != 0 && stored.bottom - stored.top != 0) {
+    if (stored.right - stored.left != 0 && stored.bottom - stored.top != 0 &&
+        ::MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) != nullptr) {
         MoveWindow(stored);
     } else {
         SetDefaultWindowSize();

@@ -207,11 +207,20 @@ void MainDialog::SelectFirstHistoryEntries() {
     }
 }
 
+// The placement gives the restored rectangle in workspace coordinates, whose origin is the
+// corner of the work area: with a task bar at the top or left that is not the screen's. It is
+// stored, and applied at start-up, in screen coordinates.
 RECT MainDialog::GetNormalWindowRect() const {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     ::GetWindowPlacement(m_hWnd, &placement);
-    return placement.rcNormalPosition;
+    RECT rect = placement.rcNormalPosition;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        ::OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+    }
+    return rect;
 }
 
 void MainDialog::ShowBars() {

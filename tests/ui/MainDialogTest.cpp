@@ -1,6 +1,8 @@
 // The main dialog: layout, dependent fields, run state, closing, commands.
 #include "MainDialogFixture.h"
 
+#include <cstdio>
+
 namespace {
 
 // What a run looks like from inside: busy, path disabled, Execute grayed, Abort enabled in menu and bar.
@@ -230,4 +232,37 @@ TEST_F(MainDialogTest, SwitchesEnableTheirFieldsAndSurviveOpeningAFileAndAFailed
     EXPECT_EQ(dialog->Settings.CurrentFile, other);
     EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), "C:\\typed");
     EXPECT_NE(LogText().find("保存できませんでした"), std::string::npos);
+}
+
+// WindowPos holds the restored window in screen coordinates, both as written and as applied.
+TEST_F(MainDialogTest, TheWindowOpensWhereItWasSavedOrAtTheDefaultSizeCentredWhenItLiesOnNoMonitor) {
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const SIZE least = dialog->GetDefaultWindowRect();
+    const LONG left = area.left + (area.right - area.left - least.cx) / 2;
+    const LONG top = area.top + (area.bottom - area.top - 450) / 2;
+    const RECT centred{left, top, left + least.cx, top + 450};
+    const struct {
+        const char* Stored;
+        RECT Expected;
+    } cases[] = {
+        {"37,81,837,681", {37, 81, 837, 681}},
+        {"-200,100,600,700", {-200, 100, 600, 700}},  // partly on the screen: kept
+        {"0,0,0,0", centred},
+        {"5000,5000,5800,5600", centred},  // a monitor of another arrangement, right or left
+        {"-3000,-2000,-2200,-1400", centred},
+    };
+    for (const auto& c : cases) {
+        Open(std::string("WindowPos=") + c.Stored + "\r\n");
+        const RECT window = dialog->GetWindowRect();
+        const RECT& expected = c.Expected;
+        EXPECT_EQ(std::vector<LONG>({window.left, window.top, window.right, window.bottom}),
+                  std::vector<LONG>({expected.left, expected.top, expected.right, expected.bottom}))
+            << c.Stored;
+        Command(ID_FILE_SAVE);
+        char written[64];
+        std::snprintf(written, sizeof written, "%ld,%ld,%ld,%ld", expected.left, expected.top, expected.right,
+                      expected.bottom);
+        EXPECT_EQ(Profile("Common", "WindowPos", settingsFile), written) << c.Stored;
+    }
 }
