@@ -316,6 +316,16 @@ BOOL CCustomCmbBox::CloseDropDown() {
     return TRUE;
 }
 
+bool CCustomCmbBox::CancelDropDown() {
+    if (!IsDroppedDown()) return false;
+    SendMessage(WM_CMB_DROPDOWNNOTIFY, DDN_CANCEL, 0);
+    return true;
+}
+
+BOOL CCustomCmbBox::PreTranslateMessage(MSG* msg) {
+    return msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE && CancelDropDown() ? TRUE : FALSE;
+}
+
 LRESULT CCustomCmbBox::OnDropDownNotify(int code, LPARAM) {
     if (code == DDN_CANCEL || code == DDN_OK) CloseDropDown();
     return 0;

@@ -83,6 +83,9 @@ public:
     virtual RECT GetArrowRect() const;  // screen coordinates
     virtual BOOL OpenDropDown();
     virtual BOOL CloseDropDown();
+    // An open drop-down closes and the field gets back the value it had when it opened; false
+    // when none was open.
+    bool CancelDropDown();
     virtual LRESULT OnDropDownNotify(int code, LPARAM value);
     virtual int OnMouseEvent(UINT message, UINT flags, int x, int y);
     // 1: the edit text becomes the value; 0: the value is shown in the edit field.
@@ -91,6 +94,9 @@ public:
     bool IsDroppedDown() const;
     CEdit& GetEdit() { return m_edit; }
     CDropArrowButton& GetArrow() { return m_arrow; }
+
+    // Escape cancels an open drop-down and goes no further: the dialog would take it for a close.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

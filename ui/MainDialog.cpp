@@ -100,6 +100,9 @@ void MainDialog::OnCancel() {
         EndDialog(IDCANCEL);
         return;
     }
+    // Alt+F4 or Exit while a field's drop-down is open: closing would save the value it only
+    // previews. The drop-down is cancelled instead and the window stays.
+    if (CancelOpenDropDown()) return;
     switch (Settings.Save("")) {
         case SaveResult::Written:
             EndDialog(IDCANCEL);
@@ -117,6 +120,14 @@ void MainDialog::OnCancel() {
             break;
         }
     }
+}
+
+bool MainDialog::CancelOpenDropDown() {
+    CCustomCmbBox* const fields[] = {&m_dateStart, &m_dateEnd, &m_sizeStart, &m_sizeEnd, &m_timeStamp};
+    for (CCustomCmbBox* field : fields) {
+        if (field->CancelDropDown()) return true;
+    }
+    return false;
 }
 
 LRESULT MainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -72,6 +72,7 @@ protected:
 
 private:
     void CreateEntryFields();
+    bool CancelOpenDropDown();
     void StretchSeparator();
     void ShiftControlsForToolBar(int toolBarHeight);
     void OnTimer(UINT_PTR id);
