@@ -24,9 +24,3 @@ CString CStatusBarCtrl::GetText(int pane) const {
     text.resize(std::strlen(text.c_str()));
     return CString(std::move(text));
 }
-
-const char* CRichEditCtrl::ClassName() {
-    static const HMODULE library = ::LoadLibraryA("RICHED20.DLL");
-    (void)library;  // stays loaded for the life of the process
-    return RICHEDIT_CLASSA;
-}

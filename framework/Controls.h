@@ -4,7 +4,6 @@
 #include "framework/CWnd.h"
 
 #include <commctrl.h>
-#include <richedit.h>
 
 class CEdit : public CWnd {
 public:
@@ -30,31 +29,6 @@ public:
 class CSpinButtonCtrl : public CWnd {
 public:
     int SetPos32(int position) { return static_cast<int>(SendMessage(UDM_SETPOS32, 0, position)); }
-};
-
-class CRichEditCtrl : public CWnd {
-public:
-    // Loads the rich-edit library once; its window class is "RichEdit20A".
-    static const char* ClassName();
-    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-        return CreateEx(0, ClassName(), nullptr, style, rect, parent->m_hWnd, id);
-    }
-
-    int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
-    int GetFirstVisibleLine() const { return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE)); }
-    void LineScroll(int lines, int chars = 0) { SendMessage(EM_LINESCROLL, static_cast<WPARAM>(chars), lines); }
-    void SetSel(long start, long end) {
-        CHARRANGE range{start, end};
-        SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    }
-    void ReplaceSel(const char* text, BOOL canUndo = FALSE) {
-        SendMessage(EM_REPLACESEL, static_cast<WPARAM>(canUndo), reinterpret_cast<LPARAM>(text));
-    }
-    BOOL SetSelectionCharFormat(CHARFORMATA& format) {
-        return SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format)) != 0;
-    }
-    long GetLimitText() const { return static_cast<long>(SendMessage(EM_GETLIMITTEXT)); }
-    void LimitText(long limit) { SendMessage(EM_EXLIMITTEXT, 0, limit); }
 };
 
 class CStatusBarCtrl : public CWnd {

@@ -1,10 +1,20 @@
+// The log view's window: creation, appending, refreshing, scrolling, painting and its text.
 #include "ui/ExecutionLog.h"
 
-#include "framework/CDC.h"
+#include <windowsx.h>
 
-#include <climits>
-#include <cstring>
-#include <string>
+#include <algorithm>
+
+namespace {
+
+int Clamp(int value, int low, int high) { return std::max(low, std::min(value, high)); }
+
+}  // namespace
+
+ExecutionLog::MeasuringDC::MeasuringDC(ExecutionLog* view)
+    : CClientDC(view), m_previous(SelectObject(view->Font())) {}
+
+ExecutionLog::MeasuringDC::~MeasuringDC() { SelectObject(m_previous); }
 
 ExecutionLog::~ExecutionLog() {
     // The window goes before its font.
@@ -14,7 +24,7 @@ ExecutionLog::~ExecutionLog() {
 BOOL ExecutionLog::PreCreateWindow(CREATESTRUCTA& cs) {
     cs.style |= static_cast<LONG>(StyleBits);
     cs.dwExStyle |= ExStyleBits;
-    return CRichEditCtrl::PreCreateWindow(cs);
+    return CWnd::PreCreateWindow(cs);
 }
 
 bool ExecutionLog::CreateInPlace(int placeholderId, int newId, CWnd* parent, const char* fontFace, int pointSize) {
@@ -26,149 +36,318 @@ bool ExecutionLog::CreateInPlace(int placeholderId, int newId, CWnd* parent, con
     parent->ScreenToClient(rect);
     ::DestroyWindow(placeholder);
 
-    if (!Create(WS_CHILD | WS_VISIBLE | StyleBits, rect, parent, static_cast<UINT>(newId))) return false;
-
+    const char* windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_IBEAM));
+    if (!CreateEx(0, windowClass, nullptr, WS_CHILD | WS_VISIBLE, rect, parent->m_hWnd, static_cast<UINT>(newId))) {
+        return false;
+    }
     CClientDC dc(this);
     if (!m_font.CreatePointFont(pointSize * 10, fontFace, dc)) return false;
     SetFont(m_font, TRUE);
     return true;
 }
 
-long ExecutionLog::NextLimit(long limit) {
-    // 64-bit arithmetic and a step of at least one: a limit below 4 would otherwise never
-    // grow, and one of tens of millions would overflow into a negative limit.
-    const long long current = limit > 0 ? limit : 0;
-    const long long step = current * 30 / 100;
-    const long long next = current + (step > 0 ? step : 1);
-    return next < LONG_MAX ? static_cast<long>(next) : LONG_MAX;
+HFONT ExecutionLog::Font() const {
+    return m_viewFont != nullptr ? m_viewFont : static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
 }
 
-long ExecutionLog::TextLength() const {
-    // What GetWindowTextLength gives (characters, a line end counted as CR LF), without
-    // WM_GETTEXTLENGTH, which may convert the whole text to count its bytes.
-    GETTEXTLENGTHEX how{GTL_USECRLF | GTL_NUMCHARS, CP_ACP};
-    return static_cast<long>(SendMessage(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how)));
+void ExecutionLog::SetViewFont(HFONT font, bool redraw) {
+    m_viewFont = font;
+    {
+        MeasuringDC dc(this);
+        TEXTMETRICA metrics{};
+        ::GetTextMetricsA(dc, &metrics);
+        m_lineHeight = std::max(1, static_cast<int>(metrics.tmHeight));
+        m_charWidth = std::max(1, static_cast<int>(metrics.tmAveCharWidth));
+    }
+    m_widest = 0;
+    m_measured = 0;
+    MeasureNewLines();
+    OnSize();
+    if (redraw) Invalidate(FALSE);
 }
+
+void ExecutionLog::UpdateMetrics() {
+    const RECT client = GetClientRect();
+    m_clientWidth = client.right - client.left;
+    m_visibleRows = (client.bottom - client.top) / m_lineHeight;
+}
+
+int ExecutionLog::MaxFirst() const { return std::max(0, RowCount() - std::max(1, m_visibleRows)); }
+
+int ExecutionLog::MaxX() const { return std::max(0, m_widest + 2 * kMargin - m_clientWidth); }
 
 void ExecutionLog::AppendText(const char* text, COLORREF colour) {
     if (m_hWnd == nullptr) return;
     if (text == nullptr || *text == '\0') {
-        m_pending.clear();
-        SetSel(0, -1);
-        ReplaceSel("");
-        LimitText(0);
-        m_firstVisible = -1;
+        Clear();
         return;
     }
-    // Lines of one colour that come in a burst go in with one insert; anything that looks at
-    // the view, and the timer, first puts them in, so no one ever sees the view without them.
-    if (!m_pending.empty() && colour != m_pendingColour) InsertPending();
-    m_pendingColour = colour;
-    m_pending += text;
-    if (std::strcmp(text, "\r\n") != 0) m_pending += "\r\n";
-    if (m_pending.size() >= kLargestBurst) {
-        InsertPending();
-    } else if (!m_insertScheduled) {
-        m_insertScheduled = ::SetTimer(m_hWnd, kInsertTimer, kInsertDelayMs, nullptr) != 0;
-        if (!m_insertScheduled) InsertPending();
+    const int firstNewRow = RowCount() - 1;
+    m_text.Append(text, colour);
+    if (m_followEnd && m_first != MaxFirst()) {
+        m_first = MaxFirst();
+        m_repaintNeeded = true;
+    }
+    if (firstNewRow <= m_first + m_visibleRows) m_repaintNeeded = true;
+    ScheduleRefresh();
+}
+
+void ExecutionLog::Clear() {
+    m_text.Clear();
+    m_first = 0;
+    m_xOffset = 0;
+    m_followEnd = true;
+    m_widest = 0;
+    m_measured = 0;
+    m_anchor = m_caret = LogPosition{};
+    m_goalX = -1;
+    m_repaintNeeded = true;
+    ScheduleRefresh();
+}
+
+void ExecutionLog::ScheduleRefresh() {
+    if (m_refreshPending) return;
+    const DWORD sinceLast = ::GetTickCount() - m_lastRefresh;
+    if (sinceLast >= kRefreshInterval) {
+        Refresh();
+        return;
+    }
+    m_refreshPending = ::SetTimer(m_hWnd, kRefreshTimer, kRefreshInterval - sinceLast, nullptr) != 0;
+    if (!m_refreshPending) Refresh();
+}
+
+void ExecutionLog::Refresh() {
+    if (m_refreshPending) ::KillTimer(m_hWnd, kRefreshTimer);
+    m_refreshPending = false;
+    m_lastRefresh = ::GetTickCount();
+    MeasureNewLines();
+    UpdateScrollBars();
+    if (m_repaintNeeded) Invalidate(FALSE);
+    m_repaintNeeded = false;
+    PlaceCaret();
+}
+
+void ExecutionLog::MeasureNewLines() {
+    if (m_measured >= m_text.LineCount()) return;
+    MeasuringDC dc(this);
+    for (; m_measured < m_text.LineCount(); ++m_measured) {
+        m_widest = std::max(m_widest, Extent(dc, m_text.LineBytes(m_measured), m_text.LineLength(m_measured)));
     }
 }
 
-void ExecutionLog::InsertPending() {
-    if (m_pending.empty() || m_appending) return;
-    m_appending = true;
-    CHARFORMATA format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_COLOR;
-    format.dwEffects = 0;  // not the automatic colour
-    format.crTextColor = m_pendingColour;
-
-    const long oldLength = TextLength();
-    const long needed = oldLength + static_cast<long>(m_pending.size());
-    for (long limit = GetLimitText(); needed >= limit;) {
-        LimitText(NextLimit(limit));
-        const long raised = GetLimitText();
-        if (raised <= limit) break;  // the control takes no larger limit
-        limit = raised;
+void ExecutionLog::UpdateScrollBars() {
+    // Showing or hiding a bar resizes the client area, which changes the other bar's page.
+    m_updatingBars = true;
+    for (int pass = 0; pass < 3; ++pass) {
+        m_resizedWhileUpdating = false;
+        const bool keepBar = (GetStyle() & kKeepVerticalBar) != 0;
+        SCROLLINFO vertical{sizeof vertical, SIF_RANGE | SIF_PAGE | SIF_POS | (keepBar ? SIF_DISABLENOSCROLL : 0u), 0,
+                            RowCount() - 1, static_cast<UINT>(m_visibleRows), m_first, 0};
+        ::SetScrollInfo(m_hWnd, SB_VERT, &vertical, TRUE);
+        SCROLLINFO horizontal{sizeof horizontal, SIF_RANGE | SIF_PAGE | SIF_POS, 0, m_widest + 2 * kMargin - 1,
+                              static_cast<UINT>(std::max(0, m_clientWidth)), m_xOffset, 0};
+        ::SetScrollInfo(m_hWnd, SB_HORZ, &horizontal, TRUE);
+        if (!m_resizedWhileUpdating) break;
     }
-
-    // Drawn at once, the insert, the scroll and every scroll-bar update would each reach the
-    // screen; instead the view is drawn once afterwards, as soon as the interval allows.
-    m_paints.NoteChange();
-    const bool shown = IsWindowVisible() != FALSE;
-    const int first = FirstVisibleLine();  // before the insert, which does not move the view
-    if (shown) SendMessage(WM_SETREDRAW, FALSE);
-
-    SetSel(oldLength, oldLength);
-    SetSelectionCharFormat(format);
-    ReplaceSel(m_pending.c_str(), FALSE);
-    m_pending.clear();
-
-    const int lines = GetLineCount();
-    const int visible = GetVisibleLineCount();
-    if (lines - first > visible) {
-        LineScroll(lines - first - visible);
-        m_firstVisible = lines - visible;
-    }
-    if (shown) {
-        SendMessage(WM_SETREDRAW, TRUE);
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
-    }
-    m_appending = false;
+    m_updatingBars = false;
 }
 
-int ExecutionLog::GetVisibleLineCount() {
-    CClientDC dc(this);
-    // The font this view was given; the platform's rich edit may not answer WM_GETFONT.
-    const HGDIOBJ previous = dc.SelectObject(m_font.GetSafeHandle() != nullptr ? m_font.GetSafeHandle() : GetFont());
-    SIZE extent{};
-    ::GetTextExtentPoint32A(dc, "Aj", 2, &extent);
-    dc.SelectObject(previous);
-    if (extent.cy <= 0) return 0;
+void ExecutionLog::OnSize() {
+    UpdateMetrics();
+    // A view that follows the end keeps following it, however the size changes.
+    m_first = m_followEnd ? MaxFirst() : std::min(m_first, MaxFirst());
+    m_followEnd = m_followEnd || EndInView();
+    m_xOffset = std::min(m_xOffset, MaxX());
+    if (m_updatingBars) {
+        m_resizedWhileUpdating = true;
+        return;
+    }
+    UpdateScrollBars();
+    Invalidate(FALSE);
+    PlaceCaret();
+}
+
+void ExecutionLog::ScrollView(int first, int x) {
+    first = Clamp(first, 0, MaxFirst());
+    x = Clamp(x, 0, MaxX());
+    const bool moved = first != m_first || x != m_xOffset;
+    m_first = first;
+    m_xOffset = x;
+    m_followEnd = EndInView();
+    if (!moved) return;
+    UpdateScrollBars();
+    Invalidate(FALSE);
+    UpdateWindow();
+    PlaceCaret();
+}
+
+void ExecutionLog::OnScroll(int bar, int code) {
+    // The position in the message has 16 bits; the bar's own has 32.
+    SCROLLINFO track{sizeof track, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    ::GetScrollInfo(m_hWnd, bar, &track);
+    const bool vertical = bar == SB_VERT;
+    const int position = vertical ? m_first : m_xOffset;
+    const int line = vertical ? 1 : m_charWidth;
+    const int page = vertical ? std::max(1, m_visibleRows) : std::max(1, m_clientWidth - m_charWidth);
+    int target = position;
+    switch (code) {
+        case SB_LINEUP: target = position - line; break;
+        case SB_LINEDOWN: target = position + line; break;
+        case SB_PAGEUP: target = position - page; break;
+        case SB_PAGEDOWN: target = position + page; break;
+        case SB_TOP: target = 0; break;
+        case SB_BOTTOM: target = vertical ? MaxFirst() : MaxX(); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: target = track.nTrackPos; break;
+        default: return;
+    }
+    if (vertical) {
+        ScrollView(target, m_xOffset);
+    } else {
+        ScrollView(m_first, target);
+    }
+}
+
+void ExecutionLog::OnMouseWheel(int delta) {
+    UINT perNotch = 3;
+    ::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &perNotch, 0);
+    const int lines = perNotch == WHEEL_PAGESCROLL ? std::max(1, m_visibleRows) : static_cast<int>(perNotch);
+    m_wheel += delta;
+    const int notches = m_wheel / WHEEL_DELTA;
+    m_wheel -= notches * WHEEL_DELTA;
+    ScrollView(m_first - notches * lines, m_xOffset);
+}
+
+int ExecutionLog::Extent(HDC dc, const char* bytes, int length) {
+    if (length <= 0) return 0;
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, bytes, length, &size);
+    return static_cast<int>(size.cx);
+}
+
+void ExecutionLog::Paint(HDC dc, const RECT& area) {
+    const HGDIOBJ previous = ::SelectObject(dc, Font());
     const RECT client = GetClientRect();
-    return static_cast<int>((client.bottom - client.top) / extent.cy);
+    const int firstRow = std::max(0, static_cast<int>(area.top) / m_lineHeight);
+    const int endRow = (static_cast<int>(area.bottom) + m_lineHeight - 1) / m_lineHeight;
+    for (int row = firstRow; row < endRow; ++row) {
+        const int line = m_first + row;
+        const RECT rect{client.left, row * m_lineHeight, client.right, (row + 1) * m_lineHeight};
+        if (line < m_text.LineCount()) {
+            DrawLine(dc, line, rect);
+        } else {
+            ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+            ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, "", 0, nullptr);
+        }
+    }
+    ::SelectObject(dc, previous);
 }
 
-int ExecutionLog::FirstVisibleLine() {
-    if (m_firstVisible < 0) m_firstVisible = GetFirstVisibleLine();
-    return m_firstVisible;
+void ExecutionLog::DrawLine(HDC dc, int line, const RECT& row) {
+    const char* bytes = m_text.LineBytes(line);
+    const int length = m_text.LineLength(line);
+    ::SetTextColor(dc, m_text.LineColour(line));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    ::ExtTextOutA(dc, TextLeft(), row.top, ETO_OPAQUE | ETO_CLIPPED, &row, bytes, static_cast<UINT>(length), nullptr);
+
+    const LogPosition from = std::min(m_anchor, m_caret);
+    const LogPosition to = std::max(m_anchor, m_caret);
+    if (from == to || line < from.Line || line > to.Line) return;
+    // The selected part again, in the selection's colours, over the first drawing.
+    const int begin = from.Line == line ? from.Offset : 0;
+    const int end = to.Line == line ? to.Offset : length;
+    const int lineBreak = to.Line > line ? m_charWidth : 0;
+    RECT selected{TextLeft() + Extent(dc, bytes, begin), row.top, TextLeft() + Extent(dc, bytes, end) + lineBreak,
+                  row.bottom};
+    selected.left = std::max(selected.left, row.left);
+    if (selected.right <= selected.left) return;
+    ::SetTextColor(dc, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
+    ::ExtTextOutA(dc, TextLeft(), row.top, ETO_OPAQUE | ETO_CLIPPED, &selected, bytes, static_cast<UINT>(length), nullptr);
 }
 
-void ExecutionLog::ForgetViewUnlessOwnMessage(UINT message, WPARAM wParam) {
-    if (m_appending) return;
-    // The control's own timers scroll the view while the user drags a selection.
-    if (message == WM_TIMER && wParam != kPaintTimer) {
-        m_firstVisible = -1;
-        return;
-    }
-    switch (message) {
-        case WM_PAINT:
-        case WM_NCPAINT:
-        case WM_ERASEBKGND:
-        case WM_NCHITTEST:
-        case WM_SETCURSOR:
-        case WM_GETTEXTLENGTH:
-        case EM_GETTEXTLENGTHEX:
-        case EM_GETLIMITTEXT:
-        case EM_EXLIMITTEXT:
-        case EM_GETLINECOUNT:
-        case EM_GETFIRSTVISIBLELINE:
-            return;
-        default:
-            m_firstVisible = -1;  // scrolling, keys, mouse, sizing, fonts: ask again
-    }
+LRESULT ExecutionLog::GetText(WPARAM room, LPARAM buffer) const {
+    if (room == 0 || buffer == 0) return 0;
+    return static_cast<LRESULT>(m_text.CopyText(reinterpret_cast<char*>(buffer), room));
 }
 
 LRESULT ExecutionLog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER && wParam == kInsertTimer) {
-        ::KillTimer(m_hWnd, kInsertTimer);
-        m_insertScheduled = false;
-        InsertPending();
-        return 0;
+    switch (message) {
+        case WM_CREATE:
+            SetViewFont(nullptr, false);
+            break;
+        case WM_SETFONT:
+            SetViewFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(m_viewFont);
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(m_text.TextLength());
+        case WM_GETTEXT:
+            return GetText(wParam, lParam);
+        case WM_SIZE:
+            OnSize();
+            return 0;
+        case WM_TIMER:
+            if (wParam == kRefreshTimer) {
+                Refresh();
+                return 0;
+            }
+            if (wParam == kDragTimer) {
+                DragStep();
+                return 0;
+            }
+            break;
+        case WM_ERASEBKGND:
+            return 1;  // every pixel is painted
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(m_hWnd, &paint);
+            Paint(dc, paint.rcPaint);
+            ::EndPaint(m_hWnd, &paint);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam), GetClientRect());
+            return 0;
+        case WM_VSCROLL:
+        case WM_HSCROLL:
+            OnScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam));
+            return 0;
+        case WM_MOUSEWHEEL:
+            OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_KEYDOWN:
+            if (OnKeyDown(wParam)) return 0;
+            break;
+        case WM_COPY:
+            CopySelection();
+            return 0;
+        case WM_SETFOCUS:
+            ::CreateCaret(m_hWnd, nullptr, 1, m_lineHeight);
+            PlaceCaret();
+            ::ShowCaret(m_hWnd);
+            return 0;
+        case WM_KILLFOCUS:
+            ::DestroyCaret();
+            return 0;
+        case WM_LBUTTONDOWN:
+            OnButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, (wParam & MK_SHIFT) != 0);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            OnDoubleClick(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_MOUSEMOVE:
+            if (m_dragging) DragTo(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_CAPTURECHANGED:
+            EndDrag();
+            break;
+        default:
+            break;
     }
-    if (!m_appending && message != WM_NCDESTROY && message != WM_DESTROY) InsertPending();
-    ForgetViewUnlessOwnMessage(message, wParam);
-    // A paint costs far more than an append of a line.
-    if (m_paints.Intercept(m_hWnd, message, wParam)) return 0;
-    return CRichEditCtrl::WindowProc(message, wParam, lParam);
+    return CWnd::WindowProc(message, wParam, lParam);
 }

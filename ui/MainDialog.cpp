@@ -34,7 +34,7 @@ BOOL MainDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
 
-    m_log.StyleBits |= ES_DISABLENOSCROLL;
+    m_log.StyleBits |= ExecutionLog::kKeepVerticalBar;
     m_log.CreateInPlace(IDC_LOG_PLACEHOLDER, IDC_LOG, this, "ＭＳ ゴシック", 9);
     CreateEntryFields();
 

@@ -1,4 +1,5 @@
-// The log view as the main dialog creates it: a real rich-edit control in a real window.
+// The log view as the main dialog creates it: a real window driven by real messages, its
+// pixels read back from what it paints.
 #include "ui/ExecutionLog.h"
 #include "ui/StatusBar.h"
 
@@ -6,71 +7,150 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <initializer_list>
+#include <map>
 #include <string>
-#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 
 const char* const kFace = "ＭＳ ゴシック";
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+
+struct Key {
+    WPARAM Code;
+    std::vector<int> Held;  // modifiers
+};
 
 class ExecutionLogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 10, 60, 400, 120, parent.m_hWnd, reinterpret_cast<HMENU>(1021),
                           nullptr, nullptr);
-        log.StyleBits |= ES_DISABLENOSCROLL;
+        log.StyleBits |= ExecutionLog::kKeepVerticalBar;
         ASSERT_TRUE(log.CreateInPlace(1021, 108, &parent, kFace, 9));
+        HDC dc = ::GetDC(log.m_hWnd);
+        const HGDIOBJ previous = ::SelectObject(dc, log.GetFont());
+        TEXTMETRICA metrics{};
+        ::GetTextMetricsA(dc, &metrics);
+        SIZE cell{};
+        ::GetTextExtentPoint32A(dc, "a", 1, &cell);
+        ::SelectObject(dc, previous);
+        ::ReleaseDC(log.m_hWnd, dc);
+        lineHeight = static_cast<int>(metrics.tmHeight);
+        cellWidth = static_cast<int>(cell.cx);
     }
+    void TearDown() override { Hold({}); }
 
     std::string Text() const { return WindowTextOf(log.m_hWnd).Str(); }
-    int LineTop(int line) const {
-        POINTL point{};
-        log.SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), log.SendMessage(EM_LINEINDEX, line));
-        return static_cast<int>(point.y);
+    int First() const { return log.GetFirstVisibleLine(); }
+    int LastFirst() const { return log.GetLineCount() - log.GetVisibleLineCount(); }
+    void AppendLines(int count, COLORREF colour = 0) {
+        for (int i = 0; i < count; ++i) log.AppendText(("line " + std::to_string(i)).c_str(), colour);
     }
-    // The last line of text lies wholly in the client area, and the view went no further.
-    void ExpectLastLineInView() {
-        const int line = log.GetLineCount() - 2;
-        EXPECT_GE(LineTop(line), 0);
-        EXPECT_LE(LineTop(line + 1), log.GetClientRect().bottom);
-        EXPECT_LE(log.GetFirstVisibleLine(), log.GetLineCount() - log.GetVisibleLineCount());
+
+    // For each of the top rows: the colour most of its pixels have besides the background (the
+    // background when there is none), as the view paints itself.
+    std::vector<COLORREF> RowColours(int rows) {
+        const RECT client = log.GetClientRect();
+        HDC screen = ::GetDC(log.m_hWnd);
+        HDC memory = ::CreateCompatibleDC(screen);
+        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+        const HGDIOBJ previous = ::SelectObject(memory, bitmap);
+        log.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        const COLORREF background = ::GetSysColor(COLOR_WINDOW);
+        std::vector<COLORREF> colours;
+        for (int row = 0; row < rows; ++row) {
+            std::map<COLORREF, int> counts;
+            for (int y = row * lineHeight; y < (row + 1) * lineHeight; ++y) {
+                for (int x = 0; x < client.right; ++x) ++counts[::GetPixel(memory, x, y)];
+            }
+            counts.erase(background);
+            COLORREF most = background;
+            int mostCount = 0;
+            for (const auto& [colour, count] : counts) {
+                if (count > mostCount) most = colour, mostCount = count;
+            }
+            colours.push_back(most);
+        }
+        ::SelectObject(memory, previous);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(memory);
+        ::ReleaseDC(log.m_hWnd, screen);
+        return colours;
+    }
+
+    // The modifiers in the thread's keyboard state, where the view reads them.
+    static void Hold(const std::vector<int>& keys) {
+        BYTE state[256]{};
+        for (const int key : keys) state[key] = 0x80;
+        ::SetKeyboardState(state);
+    }
+    void Press(const Key& key) {
+        Hold(key.Held);
+        log.SendMessage(WM_KEYDOWN, key.Code);
+        Hold({});
+    }
+    // The mouse over the middle of a half-width character cell: column 2 is nearest to the
+    // boundary after two half-width characters (or one double-byte character).
+    void Mouse(UINT message, int column, int row, WPARAM flags = MK_LBUTTON) {
+        log.SendMessage(message, flags, MAKELPARAM(column * cellWidth + cellWidth / 2, row * lineHeight + lineHeight / 2));
+    }
+    SCROLLINFO Bar(int bar) {
+        BarsParent::Pump(2 * ExecutionLog::kRefreshInterval);  // the bars follow within an interval
+        SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+        ::GetScrollInfo(log.m_hWnd, bar, &info);
+        return info;
+    }
+    static std::string Clipboard(UINT format) {
+        std::string text;
+        if (!::OpenClipboard(nullptr)) return "(not open)";
+        if (HANDLE data = ::GetClipboardData(format)) {
+            const char* bytes = static_cast<const char*>(::GlobalLock(data));
+            text = format == CF_UNICODETEXT ? std::string(reinterpret_cast<const char*>(bytes),
+                                                          2 * ::lstrlenW(reinterpret_cast<const wchar_t*>(bytes)))
+                                            : std::string(bytes);
+            ::GlobalUnlock(data);
+        }
+        ::CloseClipboard();
+        return text;
     }
 
     BarsParent parent;
     ExecutionLog log;
+    int lineHeight = 0;
+    int cellWidth = 0;
 };
 
-TEST_F(ExecutionLogTest, ReplacesThePlaceholderAsAReadOnlyNonWrappingViewWhereEachTextIsALineOfItsColour) {
+TEST_F(ExecutionLogTest, ReplacesThePlaceholderAndDrawsEveryLineInItsColourAndTheFontItWasGiven) {
     EXPECT_EQ(parent.GetDlgItem(1021), nullptr);
     EXPECT_EQ(parent.GetDlgItem(108), log.m_hWnd);
     const RECT rect = log.GetRectInParent();
     EXPECT_EQ(rect.left, 10);
     EXPECT_EQ(rect.bottom, 180);
-    EXPECT_EQ(log.GetStyle() & (0x200884u | ES_DISABLENOSCROLL | WS_HSCROLL | WS_BORDER), 0x200884u | ES_DISABLENOSCROLL);
+    EXPECT_EQ(log.GetStyle() & (WS_VSCROLL | ExecutionLog::kKeepVerticalBar | WS_BORDER | WS_TABSTOP), WS_VSCROLL | ExecutionLog::kKeepVerticalBar);
     EXPECT_TRUE(log.GetExStyle() & WS_EX_CLIENTEDGE);
+    LOGFONTA font{};
+    ASSERT_TRUE(::GetObjectA(log.GetFont(), sizeof font, &font));
+    EXPECT_STREQ(font.lfFaceName, kFace);
+    HDC screen = ::GetDC(nullptr);
+    EXPECT_EQ(font.lfHeight, -MulDiv(9, ::GetDeviceCaps(screen, LOGPIXELSY), 72));
+    ::ReleaseDC(nullptr, screen);
+    EXPECT_EQ(log.SendMessage(WM_GETDLGCODE) & (DLGC_WANTARROWS | DLGC_WANTTAB), DLGC_WANTARROWS);
 
-    log.AppendText("abc", RGB(255, 0, 0));
+    log.AppendText("abc", kRed);
     EXPECT_EQ(Text(), "abc\r\n");
-    log.AppendText("\r\n", RGB(0, 0, 255));
-    log.AppendText("処理  数 : 3 件 (C:\\表)\r\n", RGB(0, 128, 0));
-    EXPECT_EQ(Text(), "abc\r\n\r\n処理  数 : 3 件 (C:\\表)\r\n\r\n");
-    // Positions count characters; inside the control a line end is one CR.
-    for (const auto& [start, end, colour] : {std::tuple{0, 4, RGB(255, 0, 0)}, std::tuple{4, 5, RGB(0, 0, 255)},
-                                             std::tuple{5, 23, RGB(0, 128, 0)}}) {
-        log.SetSel(start, end);
-        CHARFORMATA format{};
-        format.cbSize = sizeof format;
-        log.SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-        EXPECT_TRUE(format.dwMask & CFM_COLOR) << start;
-        EXPECT_EQ(format.crTextColor, colour) << start;
-        EXPECT_FALSE(format.dwEffects & (CFE_AUTOCOLOR | CFE_BOLD)) << start;
-        EXPECT_STREQ(format.szFaceName, kFace);
-        EXPECT_EQ(format.yHeight, 9 * 20);  // twips
-    }
-    const int lines = log.GetLineCount();
-    log.AppendText(std::string(400, 'w').c_str(), 0);
-    EXPECT_EQ(log.GetLineCount(), lines + 1);  // not wrapped
+    log.AppendText("\r\n", kBlue);
+    log.AppendText("処理  数 : 3 件 (C:\\表)\r\n", kGreen);
+    log.AppendText("a\nb", kNavy);
+    EXPECT_EQ(Text(), "abc\r\n\r\n処理  数 : 3 件 (C:\\表)\r\n\r\na\r\nb\r\n");
+    EXPECT_EQ(log.GetLineCount(), 7);
+    const COLORREF none = ::GetSysColor(COLOR_WINDOW);
+    EXPECT_EQ(RowColours(7), (std::vector<COLORREF>{kRed, none, kGreen, none, kNavy, kNavy, none}));
 
     ExecutionLog missing;
     EXPECT_FALSE(missing.CreateInPlace(1021, 109, &parent, kFace, 9));
@@ -78,61 +158,160 @@ TEST_F(ExecutionLogTest, ReplacesThePlaceholderAsAReadOnlyNonWrappingViewWhereEa
     missing.AppendText("skipped", 0);
 }
 
-TEST_F(ExecutionLogTest, TheLimitGrowsBeforeALineWouldReachItAndAClearResetsIt) {
-    EXPECT_EQ(ExecutionLog::NextLimit(100), 130);
-    EXPECT_EQ(ExecutionLog::NextLimit(3), 4);                  // 3 x 30 / 100 is 0
-    EXPECT_EQ(ExecutionLog::NextLimit(100000000), 130000000);  // x 30 exceeds 32 bits
-    EXPECT_EQ(ExecutionLog::NextLimit(LONG_MAX), LONG_MAX);
-
-    CRichEditCtrl reference;  // shows the platform's default limit
-    ASSERT_TRUE(reference.Create(WS_CHILD, RECT{0, 0, 10, 10}, &parent, 1));
-    reference.LimitText(0);
-    for (const int length : {97, 98}) {  // with CR LF below the limit, then exactly at it
-        log.LimitText(100);
-        log.AppendText(std::string(static_cast<size_t>(length), 'x').c_str(), 0);
-        EXPECT_EQ(log.GetLimitText(), length == 97 ? 100 : 130);
-        log.AppendText("", 0);
-        EXPECT_EQ(Text(), "");
-        EXPECT_EQ(log.GetLimitText(), reference.GetLimitText());
-    }
-
-    log.LimitText(3);
+TEST_F(ExecutionLogTest, HoldsAnyLengthGivesItBackWithCrLfAndAnEmptyTextClearsIt) {
     std::string expected;
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 70000; ++i) {
         const std::string line = "    done : -a--- 2024/01/02 03:04:05         10 ファイル" + std::to_string(i);
         log.AppendText(line.c_str(), 0);
         expected += line + "\r\n";
     }
+    EXPECT_EQ(log.SendMessage(WM_GETTEXTLENGTH), static_cast<LRESULT>(expected.size()));
     EXPECT_EQ(Text(), expected);
+    char start[8];
+    EXPECT_EQ(log.SendMessage(WM_GETTEXT, sizeof start, reinterpret_cast<LPARAM>(start)), 7);
+    EXPECT_STREQ(start, "    don");
+
     log.AppendText("", 0);
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(log.SendMessage(WM_GETTEXTLENGTH), 0);
+    EXPECT_EQ(log.GetLineCount(), 1);
+    EXPECT_EQ(Bar(SB_VERT).nMax, 0);
     log.AppendText("x", 0);
     EXPECT_EQ(Text(), "x\r\n");
-    EXPECT_EQ(log.GetFirstVisibleLine(), 0);
+    EXPECT_EQ(First(), 0);
 }
 
-TEST_F(ExecutionLogTest, ScrollsOnlyWhenTheEndIsBelowTheView) {
-    const auto appendLines = [this](int count) {
-        for (int i = 0; i < count; ++i) log.AppendText(("line " + std::to_string(i)).c_str(), 0);
-    };
+TEST_F(ExecutionLogTest, FollowsTheEndOnlyWhileTheEndIsInView) {
     const int visible = log.GetVisibleLineCount();
     ASSERT_GT(visible, 3);
-    appendLines(visible - 1);
-    EXPECT_EQ(log.GetFirstVisibleLine(), 0);
+    AppendLines(visible - 1);  // with the empty line after them, exactly a view
+    EXPECT_EQ(First(), 0);
+    AppendLines(100);
+    EXPECT_EQ(First(), LastFirst());
 
-    appendLines(100);
-    ExpectLastLineInView();
-    const int first = log.GetFirstVisibleLine();
-    log.AppendText("one more", 0);
-    EXPECT_EQ(log.GetFirstVisibleLine(), first + 1);
+    log.SendMessage(WM_VSCROLL, SB_LINEUP);  // the user reads further up
+    const int reading = First();
+    EXPECT_EQ(reading, LastFirst() - 1);
+    AppendLines(5);
+    EXPECT_EQ(First(), reading);
+    EXPECT_EQ(Bar(SB_VERT).nPos, reading);
 
-    log.LineScroll(-30);  // the user reads further up
-    ASSERT_LT(log.GetFirstVisibleLine(), first - 20);
-    log.AppendText("new", 0);
-    ExpectLastLineInView();
+    const auto down = static_cast<WORD>(-4 * WHEEL_DELTA);
+    log.SendMessage(WM_MOUSEWHEEL, static_cast<WPARAM>(down) << 16);  // back down to the end
+    EXPECT_EQ(First(), LastFirst());
+    AppendLines(1);
+    EXPECT_EQ(First(), LastFirst());
+
+    // Smaller or larger, a view at the end stays there.
+    for (const int height : {3 * lineHeight, 200}) {
+        log.MoveWindow(RECT{10, 60, 410, 60 + height});
+        EXPECT_EQ(First(), LastFirst()) << height;
+        AppendLines(1);
+        EXPECT_EQ(First(), LastFirst()) << height;
+    }
+}
+
+TEST_F(ExecutionLogTest, ScrollsPastLine65535AndSidewaysOverLinesWiderThanTheView) {
+    for (int i = 0; i < 70000; ++i) log.AppendText(("line " + std::to_string(i)).c_str(), i % 2 == 0 ? kRed : kNavy);
+    SCROLLINFO bar = Bar(SB_VERT);
+    EXPECT_EQ(bar.nMax, 70000);
+    EXPECT_EQ(bar.nPage, static_cast<UINT>(log.GetVisibleLineCount()));
+    EXPECT_EQ(bar.nPos, LastFirst());
+
+    log.SendMessage(WM_VSCROLL, SB_TOP);
+    EXPECT_EQ(First(), 0);
+    // The thumb's position comes from the bar, not from the 16 bits of the message.
+    ::SetScrollPos(log.m_hWnd, SB_VERT, 68001, FALSE);
+    log.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 68001 & 0xFFFF));
+    EXPECT_EQ(First(), 68001);
+    EXPECT_EQ(RowColours(2), (std::vector<COLORREF>{kNavy, kRed}));
+    log.SendMessage(WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(RowColours(1), std::vector<COLORREF>{kRed});
+    log.SendMessage(WM_VSCROLL, SB_PAGEUP);
+    EXPECT_EQ(First(), 68002 - log.GetVisibleLineCount());
+    Press({VK_END, {VK_CONTROL}});
+    EXPECT_EQ(First(), LastFirst());
+
+    EXPECT_FALSE(log.GetStyle() & WS_HSCROLL);
+    log.AppendText((std::string(100, 'w') + "end").c_str(), kGreen);
+    bar = Bar(SB_HORZ);
+    EXPECT_TRUE(log.GetStyle() & WS_HSCROLL);
+    EXPECT_GE(bar.nMax + 1, 103 * cellWidth);
+    log.SendMessage(WM_HSCROLL, SB_RIGHT);
+    EXPECT_EQ(Bar(SB_HORZ).nPos, bar.nMax + 1 - static_cast<int>(bar.nPage));
+    log.SendMessage(WM_HSCROLL, SB_LINELEFT);
+    EXPECT_LT(Bar(SB_HORZ).nPos, bar.nMax + 1 - static_cast<int>(bar.nPage));
+}
+
+TEST_F(ExecutionLogTest, KeysMoveAndExtendTheSelectionAndCopyItAsShiftJisWithCrLf) {
+    log.AppendText("abcd", 0);
+    log.AppendText("表示 x", 0);
+    log.AppendText("end", 0);
+    const std::string whole = "abcd\r\n表示 x\r\nend\r\n";
+    const Key top{VK_HOME, {VK_CONTROL}};
+    const Key bottom{VK_END, {VK_CONTROL}};
+    struct Case {
+        std::vector<Key> Keys;
+        std::string Selected;
+    };
+    const Case cases[] = {
+        {{{'A', {VK_CONTROL}}}, whole},
+        {{top, {VK_DOWN, {VK_SHIFT}}}, "abcd\r\n"},
+        {{top, {VK_DOWN, {}}, {VK_RIGHT, {VK_SHIFT}}}, "表"},
+        {{top, {VK_DOWN, {}}, {VK_END, {}}, {VK_LEFT, {VK_SHIFT}}, {VK_LEFT, {VK_SHIFT}}}, " x"},
+        {{top, {VK_END, {}}, {VK_DOWN, {VK_SHIFT}}}, "\r\n表示"},  // down keeps the column
+        {{top, {VK_END, {VK_SHIFT}}, {VK_RIGHT, {VK_SHIFT}}}, "abcd\r\n"},
+        {{bottom, {VK_UP, {VK_SHIFT}}}, "end\r\n"},
+        {{top, {VK_RIGHT, {}}, {VK_NEXT, {VK_SHIFT}}}, "bcd\r\n表示 x\r\nend\r\n"},
+        {{bottom, {VK_PRIOR, {VK_SHIFT}}}, whole},
+        {{top, {VK_RIGHT, {VK_SHIFT}}, {VK_RIGHT, {}}}, ""},  // a move without Shift drops it
+    };
+    for (const Case& c : cases) {
+        for (const Key& key : c.Keys) Press(key);
+        EXPECT_EQ(log.GetSelectedText(), c.Selected) << c.Selected;
+    }
+
+    for (const Key& key : {top, Key{VK_DOWN, {}}, Key{VK_END, {VK_SHIFT}}, Key{'C', {VK_CONTROL}}}) Press(key);
+    EXPECT_EQ(Clipboard(CF_TEXT), "表示 x");
+    const std::wstring wide = L"表示 x";
+    EXPECT_EQ(Clipboard(CF_UNICODETEXT), std::string(reinterpret_cast<const char*>(wide.c_str()), 2 * wide.size()));
+    Press({'A', {VK_CONTROL}});
+    log.SendMessage(WM_COPY);
+    EXPECT_EQ(Clipboard(CF_TEXT), whole);
+}
+
+TEST_F(ExecutionLogTest, TheMouseSelectsByDragShiftClickAndDoubleClickAndScrollsWhenDraggedOutside) {
+    log.AppendText("abcd efgh", 0);
+    log.AppendText("表示 x", 0);
+    Mouse(WM_LBUTTONDOWN, 1, 0);
+    Mouse(WM_MOUSEMOVE, 4, 1);
+    Mouse(WM_LBUTTONUP, 4, 1, 0);
+    EXPECT_EQ(log.GetSelectedText(), "bcd efgh\r\n表示");
+    Mouse(WM_LBUTTONDOWN, 6, 1, MK_LBUTTON | MK_SHIFT);
+    Mouse(WM_LBUTTONUP, 6, 1, 0);
+    EXPECT_EQ(log.GetSelectedText(), "bcd efgh\r\n表示 x");
+    Mouse(WM_LBUTTONDBLCLK, 6, 0);
+    EXPECT_EQ(log.GetSelectedText(), "efgh");
+    Mouse(WM_LBUTTONUP, 6, 0, 0);
+    Mouse(WM_LBUTTONDOWN, 3, 1);  // inside 表示 the nearest boundary of whole characters
+    Mouse(WM_MOUSEMOVE, 0, 5);     // below the text: its end
+    Mouse(WM_LBUTTONUP, 0, 5, 0);
+    EXPECT_EQ(log.GetSelectedText(), " x\r\n");
+
+    AppendLines(200);
+    const int end = First();
+    ASSERT_GT(end, 10);
+    Mouse(WM_LBUTTONDOWN, 0, 0);
+    log.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, -20));
+    BarsParent::Pump(6 * ExecutionLog::kRefreshInterval);
+    Mouse(WM_LBUTTONUP, 0, 0, 0);
+    EXPECT_LT(First(), end - 2);
+    EXPECT_FALSE(log.GetSelectedText().empty());
+    EXPECT_EQ(::GetCapture(), nullptr);
 }
 
 // Lines and status texts come far faster than the two may be repainted; the last of them
-// is drawn all the same.
+// is drawn on the screen all the same.
 TEST_F(ExecutionLogTest, TheLastLineAndStatusTextOfABurstAreDrawn) {
     MainStatusBar bar;
     ASSERT_TRUE(bar.Create(&parent, true));
@@ -148,11 +327,11 @@ TEST_F(ExecutionLogTest, TheLastLineAndStatusTextOfABurstAreDrawn) {
     }
     texts[1] = "■■■■■■■■■■■■■■■■■■■■";
     bar.ShowTexts(texts);
-    log.AppendText("■■■■■■■■■■■■■■■■", RGB(255, 0, 0));
+    log.AppendText("■■■■■■■■■■■■■■■■", kRed);
     BarsParent::Pump(4 * PaintThrottle::kInterval);
 
-    const int top = LineTop(log.GetLineCount() - 2);
-    EXPECT_GT(BarsParent::CountPixels(log.m_hWnd, RECT{0, top, 300, top + 10}, RGB(255, 0, 0)), 50);
+    const int top = (log.GetLineCount() - 2 - First()) * lineHeight;
+    EXPECT_GT(BarsParent::CountPixels(log.m_hWnd, RECT{0, top, 300, top + lineHeight}, kRed), 50);
     RECT pane{};
     bar.SendMessage(SB_GETRECT, 1, reinterpret_cast<LPARAM>(&pane));
     EXPECT_GT(BarsParent::CountPixels(bar.m_hWnd, pane, RGB(0, 0, 0)), 1000);
