@@ -156,8 +156,10 @@ int Benchmark(int lines) {
         }
     }
     const double elapsed = Seconds() - start;
-    std::printf("%d lines of %d bytes appended in %.2f s (%.0f lines/s), %.2f s of processor time\n", lines,
-                static_cast<int>(std::strlen(line)), elapsed, lines / elapsed, CpuSeconds() - cpuStart);
+    std::printf("%d lines of %d bytes appended in %.2f s (%.0f lines/s), %.2f s of processor time; peak working set "
+                "%.1f MB\n",
+                lines, static_cast<int>(std::strlen(line)), elapsed, lines / elapsed, CpuSeconds() - cpuStart,
+                PeakWorkingSetMB());
     if (tenths.size() >= 2) {
         const Tenth& first = tenths.front();
         const Tenth& last = tenths.back();
