@@ -2,6 +2,7 @@
 #include "engine/DateTime.h"
 #include "engine/JobEngine.h"
 #include "engine/ListingRecord.h"
+#include "engine/ShiftJis.h"
 #include "engine/Switches.h"
 
 namespace {
@@ -12,11 +13,11 @@ char Letter(DWORD attributes, DWORD bit, char letter) { return (attributes & bit
 
 }  // namespace
 
-CString JobEngine::EntryName(const CString& path, const WIN32_FIND_DATAA& record) const {
-    return IsOn(Job.ExecDispSubDir) ? CString(record.cFileName) : path;
+CString JobEngine::EntryName(const EntryPath& path, const WIN32_FIND_DATAW& record) const {
+    return IsOn(Job.ExecDispSubDir) ? ShownText(record.cFileName) : path.Shown;
 }
 
-CString JobEngine::FormatEntryLine(const CString& path, const WIN32_FIND_DATAA& record, int status) const {
+CString JobEngine::FormatEntryLine(const EntryPath& path, const WIN32_FIND_DATAW& record, int status) const {
     const DWORD a = record.dwFileAttributes;
     CString size;
     if (IsDirectory(record)) {

@@ -1,14 +1,17 @@
 #include "engine/FileFinder.h"
 
+#include "engine/EntryPath.h"
 #include "engine/ListingRecord.h"
 #include "engine/MessagePump.h"
+#include "engine/ShiftJis.h"
 #include "engine/TokenList.h"
 
 #include <mbstring.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 #include <iterator>
+#include <numeric>
 #include <string>
 #include <unordered_set>
 
@@ -34,7 +37,7 @@ unsigned NormalizeFlags(unsigned flags) {
 
 bool IsSorted(unsigned flags) { return (flags & (FF_SORT_ASC | FF_SORT_DESC)) != 0; }
 
-bool IsDotEntry(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
+bool IsDotEntry(const wchar_t* name) { return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0; }
 
 // Once per pattern and directory the queue is always asked; per record and per comparison
 // only when it is due.
@@ -46,7 +49,7 @@ void PumpIfDue(int pump) {
     if (pump == 1) PumpMessagesIfDue();
 }
 
-bool MatchesEverything(const CString& pattern) { return pattern == "*.*" || pattern == "*"; }
+bool MatchesEverything(const std::wstring& pattern) { return pattern == L"*.*" || pattern == L"*"; }
 
 // Which entries a listing is for: the subdirectories, the files of the patterns, or both.
 enum class Pass { Subdirectories, Files, Both };
@@ -57,14 +60,14 @@ public:
     Collector(unsigned flags, int pump, bool checkDuplicates)
         : m_flags(flags), m_pump(pump), m_checkDuplicates(checkDuplicates) {}
 
-    void Search(const CString& searchText, Pass pass) {
-        WIN32_FIND_DATAA record;
-        const HANDLE search = FindFirstFileA(searchText, &record);
+    void Search(const std::wstring& searchText, Pass pass) {
+        WIN32_FIND_DATAW record;
+        const HANDLE search = FindFirstFileW(searchText.c_str(), &record);
         if (search == INVALID_HANDLE_VALUE) return;
         do {
             PumpIfDue(m_pump);
             Take(record, pass);
-        } while (FindNextFileA(search, &record));
+        } while (FindNextFileW(search, &record));
         FindClose(search);
     }
 
@@ -79,7 +82,7 @@ public:
     }
 
 private:
-    void Take(const WIN32_FIND_DATAA& record, Pass pass) {
+    void Take(const WIN32_FIND_DATAW& record, Pass pass) {
         const bool directoriesOnly = (m_flags & FF_DIRS_ONLY) != 0;
         EntryList* target;
         if (IsDirectory(record)) {
@@ -91,7 +94,7 @@ private:
         }
         if (m_checkDuplicates && !m_seen.insert(record.cFileName).second) return;
         if ((m_flags & FF_RECORDS) != 0) {
-            target->Records.push_back(std::make_unique<WIN32_FIND_DATAA>(record));
+            target->Records.push_back(std::make_unique<WIN32_FIND_DATAW>(record));
         } else {
             target->Names.emplace_back(record.cFileName);
         }
@@ -109,35 +112,67 @@ private:
     bool m_checkDuplicates;
     EntryList m_directories;
     EntryList m_files;
-    std::unordered_set<std::string> m_seen;
+    std::unordered_set<std::wstring> m_seen;
 };
 
-std::vector<CString> PatternsOf(const CString& patterns, unsigned flags, int pump) {
-    const TokenList tokens(patterns, (flags & FF_SEP_SEMICOLON) != 0 ? ';' : '|', 1);
-    EntryList list;
-    for (int i = 0; i < tokens.GetCount(); ++i) list.Names.push_back(tokens.Item(i));
-    if (IsSorted(flags)) SortEntryList(list, (flags & (FF_SORT_ASC | FF_SORT_DESC)) | FF_NAMES, pump);
-    return list.Names;
+// How an item sorts: directories first; then by its name as Shift-JIS shows it (CompareNames),
+// then by its real UTF-16 text, so that names shown alike still keep one fixed order.
+struct SortKey {
+    bool Directory;
+    CString Shown;
+    const wchar_t* Real;
+};
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+bool Before(const SortKey& a, const SortKey& b, int direction) {
+    if (a.Directory != b.Directory) return a.Directory;
+    int order = Sign(CompareNames(a.Shown, b.Shown));
+    if (order == 0) order = Sign(std::wcscmp(a.Real, b.Real));
+    return direction * order < 0;
 }
 
-template <typename Item, typename Less>
-void SortItems(std::vector<Item>& items, Less less, int pump) {
-    // Only the items move; with pump 1 every item moved and every comparison lets messages through.
-    std::vector<Item> array;
-    array.reserve(items.size());
-    for (auto& item : items) {
+template <typename Item, typename KeyOf>
+void SortItems(std::vector<Item>& items, KeyOf keyOf, int direction, int pump) {
+    // Each key is made once; while sorting only indices move, and with pump 1 every key made,
+    // every comparison and every item moved lets messages through.
+    std::vector<SortKey> keys;
+    keys.reserve(items.size());
+    for (const Item& item : items) {
         PumpIfDue(pump);
-        array.push_back(std::move(item));
+        keys.push_back(keyOf(item));
     }
-    items.clear();
-    std::sort(array.begin(), array.end(), [&](const Item& a, const Item& b) {
+    std::vector<size_t> order(items.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
         PumpIfDue(pump);
-        return less(a, b);
+        return Before(keys[a], keys[b], direction);
     });
-    for (auto& item : array) {
+    std::vector<Item> sorted;
+    sorted.reserve(items.size());
+    for (size_t index : order) {
         PumpIfDue(pump);
-        items.push_back(std::move(item));
+        sorted.push_back(std::move(items[index]));
     }
+    items.swap(sorted);
+}
+
+int Direction(unsigned flags) { return (flags & FF_SORT_ASC) == 0 && (flags & FF_SORT_DESC) != 0 ? -1 : 1; }
+
+// The patterns in search order, in UTF-16; one that is no Shift-JIS text is left out.
+std::vector<std::wstring> PatternsOf(const CString& patterns, unsigned flags, int pump) {
+    const TokenList tokens(patterns, (flags & FF_SEP_SEMICOLON) != 0 ? ';' : '|', 1);
+    std::vector<CString> texts;
+    for (int i = 0; i < tokens.GetCount(); ++i) texts.push_back(tokens.Item(i));
+    if (IsSorted(flags) && texts.size() > 1) {
+        SortItems(texts, [](const CString& text) { return SortKey{false, text, L""}; }, Direction(flags), pump);
+    }
+    std::vector<std::wstring> wide;
+    std::wstring pattern;
+    for (const CString& text : texts) {
+        if (ToUtf16(text, pattern)) wide.push_back(pattern);
+    }
+    return wide;
 }
 
 }  // namespace
@@ -153,10 +188,10 @@ int CompareNames(const char* a, const char* b) {
     return byExtension != 0 ? byExtension : compare(left.Base, right.Base);
 }
 
-int FindEntries(const CString& directory, const CString& patterns, EntryList* output, unsigned flags, int pump) {
+int FindEntries(const std::wstring& directory, const CString& patterns, EntryList* output, unsigned flags, int pump) {
     if (output == nullptr) return 0;
     flags = NormalizeFlags(flags);
-    const std::vector<CString> patternList = PatternsOf(patterns, flags, pump);
+    const std::vector<std::wstring> patternList = PatternsOf(patterns, flags, pump);
     FreeEntryList(*output);
 
     // A name can turn up twice when several patterns are searched, or when directories are
@@ -170,9 +205,9 @@ int FindEntries(const CString& directory, const CString& patterns, EntryList* ou
     } else {
         if ((flags & FF_SUBDIRS) != 0) {
             PumpIf(pump);
-            collector.Search(JoinPath(directory, "*.*"), Pass::Subdirectories);
+            collector.Search(JoinPath(directory, L"*.*"), Pass::Subdirectories);
         }
-        for (const CString& pattern : patternList) {
+        for (const std::wstring& pattern : patternList) {
             PumpIf(pump);
             collector.Search(JoinPath(directory, pattern), Pass::Files);
         }
@@ -184,18 +219,16 @@ int FindEntries(const CString& directory, const CString& patterns, EntryList* ou
 void SortEntryList(EntryList& list, unsigned flags, int pump) {
     if (list.GetCount() < 2) return;
     flags = NormalizeSort(NormalizeContent(flags));
-    const bool descending = (flags & FF_SORT_ASC) == 0 && (flags & FF_SORT_DESC) != 0;
-    const int direction = descending ? -1 : 1;
+    const int direction = Direction(flags);
     if ((flags & FF_RECORDS) != 0) {
-        using Record = std::unique_ptr<WIN32_FIND_DATAA>;
-        SortItems(list.Records, [direction](const Record& a, const Record& b) {
-            if (IsDirectory(*a) != IsDirectory(*b)) return IsDirectory(*a);
-            return direction * CompareNames(a->cFileName, b->cFileName) < 0;
-        }, pump);
+        using Record = std::unique_ptr<WIN32_FIND_DATAW>;
+        SortItems(list.Records, [](const Record& record) {
+            return SortKey{IsDirectory(*record), ShownText(record->cFileName), record->cFileName};
+        }, direction, pump);
     } else {
-        SortItems(list.Names, [direction](const CString& a, const CString& b) {
-            return direction * CompareNames(a, b) < 0;
-        }, pump);
+        SortItems(list.Names, [](const std::wstring& name) {
+            return SortKey{false, ShownText(name), name.c_str()};
+        }, direction, pump);
     }
 }
 

@@ -17,7 +17,7 @@ FILETIME DayBound(const CString& date, const char* timeOfDay) { return TextToFil
 
 }  // namespace
 
-int JobEngine::FilterEntry(const CString& path, const WIN32_FIND_DATAA& record) {
+int JobEngine::FilterEntry(const EntryPath& path, const WIN32_FIND_DATAW& record) {
     const DWORD a = record.dwFileAttributes;
     const bool isDirectory = IsDirectory(record);
     bool passed = AttributesMatch(a, Job.SearchAttributes);

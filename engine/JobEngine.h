@@ -2,6 +2,7 @@
 // each entry, and the log lines and status texts that report them.
 #pragma once
 
+#include "engine/EntryPath.h"
 #include "engine/JobSettings.h"
 #include "engine/JobWindow.h"
 #include "framework/CString.h"
@@ -36,28 +37,30 @@ public:
 
     void AppendLog(const char* text, COLORREF color);
     void ShowStatus(const char* progress = nullptr);
-    CString FormatEntryLine(const CString& path, const WIN32_FIND_DATAA& record, int status) const;
+    CString FormatEntryLine(const EntryPath& path, const WIN32_FIND_DATAW& record, int status) const;
 
-    unsigned WalkDirectory(const CString& directory);
-    int FilterEntry(const CString& path, const WIN32_FIND_DATAA& record);
-    int ApplyOperations(const CString& path, WIN32_FIND_DATAA& record);
+    unsigned WalkDirectory(const EntryPath& directory);
+    int FilterEntry(const EntryPath& path, const WIN32_FIND_DATAW& record);
+    // The change of one accepted entry, made on its real UTF-16 path.
+    int ApplyOperations(const EntryPath& path, WIN32_FIND_DATAW& record);
 
 private:
     bool DatesInOrder();
     bool SizesInOrder();
     bool JobIsComplete();
     void WarnOrderReversed(const char* text);
+    unsigned WalkSearchPath(const CString& item);
     void SortWithStatus(struct EntryList& list);
-    unsigned VisitSubdirectory(const CString& directory, const WIN32_FIND_DATAA& record);
+    unsigned VisitSubdirectory(const EntryPath& directory, const WIN32_FIND_DATAW& record);
     bool TimeStampAvailable() const;
     // Returns how many of time stamp and attributes changed; the attributes are written along
     // with the time when they need changing. Failures are reported and counted.
-    int ChangeTimeStamp(const CString& path, WIN32_FIND_DATAA& record, bool& attributesPending, int& failures);
-    int ChangeEntryAttributes(const CString& path, WIN32_FIND_DATAA& record, int& failures);
+    int ChangeTimeStamp(const EntryPath& path, WIN32_FIND_DATAW& record, bool& attributesPending, int& failures);
+    int ChangeEntryAttributes(const EntryPath& path, WIN32_FIND_DATAW& record, int& failures);
     FILETIME NewTimeStamp();
-    void ReportFailure(const char* format, const CString& path, const WIN32_FIND_DATAA& record);
-    // The bare name with per-directory lines, the full path without them.
-    CString EntryName(const CString& path, const WIN32_FIND_DATAA& record) const;
+    void ReportFailure(const char* format, const char* name);
+    // The bare name with per-directory lines, the full path without them; both as shown.
+    CString EntryName(const EntryPath& path, const WIN32_FIND_DATAW& record) const;
 
     JobWindow& m_window;
     struct ParsedStamp {
@@ -69,4 +72,4 @@ private:
 
 // Sets (mode 0) or resets (any other mode) the mask's bits of the word on disk; the word takes
 // the new value on success. Returns 1 on success, also when nothing needed to change.
-int ChangeAttributes(const char* path, DWORD& word, DWORD mask, int mode);
+int ChangeAttributes(const wchar_t* path, DWORD& word, DWORD mask, int mode);

@@ -3,6 +3,7 @@
 #include "engine/JobEngine.h"
 #include "engine/ListingRecord.h"
 #include "engine/LogPalette.h"
+#include "engine/ShiftJis.h"
 #include "engine/Switches.h"
 
 namespace {
@@ -13,8 +14,8 @@ DWORD AttributesAfter(DWORD word, DWORD mask, int mode) { return mode == 0 ? wor
 
 // Attribute access is all that times and attributes need: unlike data access it is allowed on
 // ReadOnly files and on files that other programs hold open without sharing.
-HANDLE OpenForAttributes(const char* path, bool directory) {
-    return CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+HANDLE OpenForAttributes(const wchar_t* path, bool directory) {
+    return CreateFileW(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                        OPEN_EXISTING, directory ? FILE_FLAG_BACKUP_SEMANTICS : 0, nullptr);
 }
 
@@ -26,7 +27,7 @@ LARGE_INTEGER AsLargeInteger(const FILETIME& time) {
 }
 
 // One write for both changes of an entry; creation and access times are written back as listed.
-bool WriteTimeAndAttributes(HANDLE file, const WIN32_FIND_DATAA& record, const FILETIME& lastWrite,
+bool WriteTimeAndAttributes(HANDLE file, const WIN32_FIND_DATAW& record, const FILETIME& lastWrite,
                             DWORD attributes) {
     FILE_BASIC_INFO info{};
     info.CreationTime = AsLargeInteger(record.ftCreationTime);
@@ -39,16 +40,16 @@ bool WriteTimeAndAttributes(HANDLE file, const WIN32_FIND_DATAA& record, const F
 
 }  // namespace
 
-int ChangeAttributes(const char* path, DWORD& word, DWORD mask, int mode) {
+int ChangeAttributes(const wchar_t* path, DWORD& word, DWORD mask, int mode) {
     const DWORD changed = AttributesAfter(word, mask, mode);
     if (changed == word) return 1;
-    if (!SetFileAttributesA(path, changed)) return 0;
+    if (!SetFileAttributesW(path, changed)) return 0;
     word = changed;
     return 1;
 }
 
-int JobEngine::ApplyOperations(const CString& path, WIN32_FIND_DATAA& record) {
-    ShowStatus(CString("○ 処理中... ") + record.cFileName);
+int JobEngine::ApplyOperations(const EntryPath& path, WIN32_FIND_DATAW& record) {
+    ShowStatus(CString("○ 処理中... ") + ShownText(record.cFileName));
 
     int failures = 0;
     int changed = 0;
@@ -75,18 +76,18 @@ bool JobEngine::TimeStampAvailable() const {
     return setting.TimeStanpJokn == 0 || (setting.TimeStanpJokn == 1 && !setting.TimeStanpVal.IsEmpty());
 }
 
-int JobEngine::ChangeTimeStamp(const CString& path, WIN32_FIND_DATAA& record, bool& attributesPending,
+int JobEngine::ChangeTimeStamp(const EntryPath& path, WIN32_FIND_DATAW& record, bool& attributesPending,
                                int& failures) {
     const FILETIME newTime = NewTimeStamp();
     if (newTime.dwLowDateTime == 0 && newTime.dwHighDateTime == 0) {
         // To the system a zero time means "leave it as it is": nothing would change.
-        ReportFailure("  Failed : Change TimeStanp %s", path, record);
+        ReportFailure("  Failed : Change TimeStanp %s", EntryName(path, record));
         ++failures;
         return 0;
     }
-    const HANDLE file = OpenForAttributes(path, IsDirectory(record));
+    const HANDLE file = OpenForAttributes(path.Real.c_str(), IsDirectory(record));
     if (file == INVALID_HANDLE_VALUE) {
-        ReportFailure("  Failed : Change TimeStanp(file open failed) %s", path, record);
+        ReportFailure("  Failed : Change TimeStanp(file open failed) %s", EntryName(path, record));
         ++failures;
         return 0;
     }
@@ -102,7 +103,7 @@ int JobEngine::ChangeTimeStamp(const CString& path, WIN32_FIND_DATAA& record, bo
         record.ftLastWriteTime = newTime;
         changed = 1;
     } else {
-        ReportFailure("  Failed : Change TimeStanp %s", path, record);
+        ReportFailure("  Failed : Change TimeStanp %s", EntryName(path, record));
         ++failures;
     }
     CloseHandle(file);
@@ -121,20 +122,14 @@ FILETIME JobEngine::NewTimeStamp() {
     return ClockToFileTime(Run.ClockValue, DT_DATE | DT_TIME);
 }
 
-int JobEngine::ChangeEntryAttributes(const CString& path, WIN32_FIND_DATAA& record, int& failures) {
+int JobEngine::ChangeEntryAttributes(const EntryPath& path, WIN32_FIND_DATAW& record, int& failures) {
     DWORD word = record.dwFileAttributes;
-    if (!ChangeAttributes(path, word, Job.SetAttributes.AttribFlg, Job.SetAttributes.AttribJokn)) {
-        ReportFailure("  Failed : Change Attributes %s", path, record);
+    if (!ChangeAttributes(path.Real.c_str(), word, Job.SetAttributes.AttribFlg, Job.SetAttributes.AttribJokn)) {
+        ReportFailure("  Failed : Change Attributes %s", EntryName(path, record));
         ++failures;
         return 0;
     }
     if (word == record.dwFileAttributes) return 0;
     record.dwFileAttributes = word;
     return 1;
-}
-
-void JobEngine::ReportFailure(const char* format, const CString& path, const WIN32_FIND_DATAA& record) {
-    CString line;
-    line.Format(format, static_cast<const char*>(EntryName(path, record)));
-    AppendLog(line, LogColor::Red);
 }

@@ -2,6 +2,7 @@
 #include "engine/JobEngine.h"
 #include "engine/LogPalette.h"
 #include "engine/MessagePump.h"
+#include "engine/ShiftJis.h"
 #include "engine/Switches.h"
 #include "engine/TokenList.h"
 #include "framework/Seams.h"
@@ -19,20 +20,16 @@ void JobEngine::RunJob() {
     if (IsOn(Job.TimeStanpFlg) && Job.SetTimeStanp.TimeStanpJokn == 0) Run.ClockValue = CTime::GetCurrentTime();
     m_parsedStamp = ParsedStamp{};  // a stamp without a date means today's date, read anew each run
 
-    const TokenList searchPaths(Job.SearchPath, ';', 1);
     AppendLog("* * * * * * * * * * 処理開始 * * * * * * * * * *", LogColor::Blue);
+    std::wstring patterns;
+    // Such a pattern matches nothing; the finder leaves it out.
+    if (!ToUtf16(Job.SearchFile, patterns)) ReportFailure("  Failed : File Name %s", Job.SearchFile);
+    const TokenList searchPaths(Job.SearchPath, ';', 1);
     unsigned total = 0;
     for (int i = 0; i < searchPaths.GetCount(); ++i) {
         PumpMessages();
         if (Run.AbortRequested != 0) break;
-        const CString path = searchPaths.Item(i, 1);
-        CString line;
-        line.Format("処理対象 : %s (%s)", static_cast<const char*>(path), static_cast<const char*>(Job.SearchFile));
-        AppendLog(line, LogColor::Green);
-        const unsigned changed = WalkDirectory(path);
-        line.Format("処理  数 : %d 件 (%s)\r\n", static_cast<int>(changed), static_cast<const char*>(path));
-        AppendLog(line, LogColor::Green);
-        total += changed;
+        total += WalkSearchPath(searchPaths.Item(i, 1));
     }
     if (Run.AbortRequested != 0) AppendLog("\r\n※ 処理は中止されました。\r\n", LogColor::Magenta);
     AppendLog("------------------------------------------------", LogColor::Black);
@@ -41,6 +38,29 @@ void JobEngine::RunJob() {
     AppendLog(summary, LogColor::Green);
     AppendLog("* * * * * * * * * * 処理終了 * * * * * * * * * *", LogColor::Blue);
     SetRunState(1);
+}
+
+unsigned JobEngine::WalkSearchPath(const CString& item) {
+    CString line;
+    line.Format("処理対象 : %s (%s)", static_cast<const char*>(item), static_cast<const char*>(Job.SearchFile));
+    AppendLog(line, LogColor::Green);
+    unsigned changed = 0;
+    EntryPath root;
+    if (SearchRoot(item, root)) {
+        changed = WalkDirectory(root);
+    } else {
+        // Any other walk, such as one of a look-alike, would change files nobody named.
+        ReportFailure("  Failed : Search Path %s", item);
+    }
+    line.Format("処理  数 : %d 件 (%s)\r\n", static_cast<int>(changed), static_cast<const char*>(item));
+    AppendLog(line, LogColor::Green);
+    return changed;
+}
+
+void JobEngine::ReportFailure(const char* format, const char* name) {
+    CString line;
+    line.Format(format, name);
+    AppendLog(line, LogColor::Red);
 }
 
 void JobEngine::SetRunState(int ready) {

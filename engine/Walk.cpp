@@ -23,13 +23,15 @@ CString DirectoryText(const char* format, const CString& directory, const CStrin
 
 }  // namespace
 
-unsigned JobEngine::WalkDirectory(const CString& directory) {
-    ShowStatus(DirectoryText("○ 検索中... : %s (%s)", directory, Job.SearchFile));
+unsigned JobEngine::WalkDirectory(const EntryPath& directory) {
+    ShowStatus(DirectoryText("○ 検索中... : %s (%s)", directory.Shown, Job.SearchFile));
     EntryList list;
-    FindEntries(directory, Job.SearchFile, &list, FF_RECORDS | FF_SUBDIRS | FF_SEP_SEMICOLON, 1);
-    ShowStatus(DirectoryText("○ 検索中...完了 : %s (%s)", directory, Job.SearchFile));
+    FindEntries(directory.Real, Job.SearchFile, &list, FF_RECORDS | FF_SUBDIRS | FF_SEP_SEMICOLON, 1);
+    ShowStatus(DirectoryText("○ 検索中...完了 : %s (%s)", directory.Shown, Job.SearchFile));
     if (list.IsEmpty()) return 0;
-    if (IsOn(Job.ExecDispSubDir)) AppendLog(DirectoryText(" ﾃﾞｨﾚｸﾄﾘ : %s (%s)", directory, Job.SearchFile), LogColor::Black);
+    if (IsOn(Job.ExecDispSubDir)) {
+        AppendLog(DirectoryText(" ﾃﾞｨﾚｸﾄﾘ : %s (%s)", directory.Shown, Job.SearchFile), LogColor::Black);
+    }
     if (IsOn(Job.SortFile)) SortWithStatus(list);
 
     // Pass 0 descends into the subdirectories (listed first); pass 1 processes every entry,
@@ -45,7 +47,7 @@ unsigned JobEngine::WalkDirectory(const CString& directory) {
                 if (!IsDirectory(*record)) break;
                 if (IsOn(Job.Recursive)) changed += VisitSubdirectory(directory, *record);
             } else {
-                const CString path = JoinPath(directory, record->cFileName);
+                const EntryPath path = JoinPath(directory, record->cFileName);
                 if (FilterEntry(path, *record) == 1) changed += static_cast<unsigned>(ApplyOperations(path, *record));
             }
         }
@@ -53,11 +55,11 @@ unsigned JobEngine::WalkDirectory(const CString& directory) {
     return changed;
 }
 
-unsigned JobEngine::VisitSubdirectory(const CString& directory, const WIN32_FIND_DATAA& record) {
-    const CString path = JoinPath(directory, record.cFileName);
+unsigned JobEngine::VisitSubdirectory(const EntryPath& directory, const WIN32_FIND_DATAW& record) {
+    const EntryPath path = JoinPath(directory, record.cFileName);
     if (IsOn(Job.SystemFileSkip) && (record.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0) {
         CString line;
-        line.Format("  Do'nt Recursive System Dir : %s", static_cast<const char*>(path));
+        line.Format("  Do'nt Recursive System Dir : %s", static_cast<const char*>(path.Shown));
         AppendLog(line, LogColor::Red);
         return 0;
     }

@@ -4,6 +4,8 @@
 #include "engine/DateTime.h"
 #include "engine/JobEngine.h"
 #include "engine/JobWindow.h"
+#include "engine/ShiftJis.h"
+#include "engine/TokenList.h"
 #include "framework/Seams.h"
 #include "support/TempTree.h"
 
@@ -143,23 +145,29 @@ protected:
     static CTime FixedClock() { return CTime(1715908830); }
 
     // A listing record as the finder would give it.
-    static WIN32_FIND_DATAA Record(const char* name, DWORD attributes, DWORD size = 0,
+    static WIN32_FIND_DATAW Record(const char* name, DWORD attributes, DWORD size = 0,
                                    const char* writeTime = "2001/05/06 12:00:00") {
-        WIN32_FIND_DATAA record{};
+        WIN32_FIND_DATAW record{};
         record.dwFileAttributes = attributes;
         record.nFileSizeLow = size;
         record.ftLastWriteTime = TextToFileTime(writeTime);
-        std::strncpy(record.cFileName, name, sizeof record.cFileName - 1);
+        Wide(name).copy(record.cFileName, MAX_PATH - 1);
         return record;
     }
 
     // The record of one entry of the tree as a listing gives it to the walk.
-    WIN32_FIND_DATAA Listed(const char* relative) {
-        WIN32_FIND_DATAA record{};
-        const HANDLE search = FindFirstFileA(tree.Path(relative), &record);
-        EXPECT_NE(search, INVALID_HANDLE_VALUE) << relative;
+    WIN32_FIND_DATAW Listed(const std::wstring& relative) {
+        WIN32_FIND_DATAW record{};
+        const HANDLE search = FindFirstFileW(tree.RealPath(relative).c_str(), &record);
+        EXPECT_NE(search, INVALID_HANDLE_VALUE) << ShownText(relative);
         if (search != INVALID_HANDLE_VALUE) FindClose(search);
         return record;
+    }
+    WIN32_FIND_DATAW Listed(const char* relative) { return Listed(Wide(relative)); }
+
+    // The entry's path as the walk builds it from the tree's root.
+    EntryPath PathOf(const std::wstring& relative) const {
+        return {JoinPath(tree.Root(), ShownText(relative)), tree.RealPath(relative)};
     }
 
     HeadlessWindow window;

@@ -1,5 +1,6 @@
 #include "engine/FileFinder.h"
 
+#include "engine/ShiftJis.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,8 @@ constexpr unsigned kDirNames = FF_NAMES | FF_DIRS_ONLY | FF_SEP_SEMICOLON;
 
 Strings NamesOf(const EntryList& list) {
     Strings names;
-    for (const auto& record : list.Records) names.emplace_back(record->cFileName);
-    for (const CString& name : list.Names) names.emplace_back(name.Str());
+    for (const auto& record : list.Records) names.push_back(ShownText(record->cFileName).Str());
+    for (const std::wstring& name : list.Names) names.push_back(ShownText(name).Str());
     return names;
 }
 
@@ -32,7 +33,7 @@ class FileFinder : public ::testing::Test {
 protected:
     Strings Find(const char* patterns, unsigned flags, const char* directory = "") {
         EntryList list;
-        const int count = FindEntries(tree.Path(directory), patterns, &list, flags, 0);
+        const int count = FindEntries(tree.RealPath(Wide(directory)), patterns, &list, flags, 0);
         EXPECT_EQ(count, list.GetCount());
         return NamesOf(list);
     }
@@ -80,7 +81,7 @@ TEST_F(FileFinder, SortsDirectoriesFirstThenByExtensionAndNameWithoutCase) {
     EXPECT_EQ(Find("*", kWithSubdirs | FF_SORT_DESC), (Strings{"B", "a.txt", "b.doc", "y.bat", "x.BAT", "noext"}));
 
     EntryList list;
-    list.Names = {"c.txt", "a.TXT", "b.log"};
+    list.Names = {L"c.txt", L"a.TXT", L"b.log"};
     SortEntryList(list, FF_NAMES, 0);
     EXPECT_EQ(NamesOf(list), (Strings{"b.log", "a.TXT", "c.txt"}));
     SortEntryList(list, FF_NAMES | FF_SORT_DESC, 0);
@@ -94,10 +95,40 @@ TEST_F(FileFinder, ShiftJisNamesWithBackslashTrailBytes) {
     EXPECT_EQ(Find("*.txt", kRecords, "表"), Strings{"ソ能.txt"});
 }
 
+// The patterns match the real names: "cafe.txt" is not café.txt, and each keeps its own name.
+TEST_F(FileFinder, LooksAlikeAreListedByTheirRealNames) {
+    tree.MakeFile(L"café.txt");
+    tree.MakeFile(L"cafe.txt");
+    tree.MakeDir(L"naïve");
+    tree.MakeDir(L"naive");
+    EXPECT_EQ(Sorted(Find("*.txt", kWithSubdirs)), (Strings{"cafe.txt", "caf〓.txt", "naive", "na〓ve"}));
+    EXPECT_EQ(Find("cafe.txt", kRecords), Strings{"cafe.txt"});
+    EntryList list;
+    FindEntries(tree.RealPath(L""), "caf?.txt", &list, kRecords, 0);
+    ASSERT_EQ(list.Records.size(), 2u);
+    EXPECT_NE(std::wstring(list.Records[0]->cFileName), std::wstring(list.Records[1]->cFileName));
+}
+
+// Names that Shift-JIS spells keep their order; the others sort as shown (〓 is 81 AC), and
+// names shown alike by their UTF-16 code units, so that the order is always the same.
+TEST_F(FileFinder, NamesShownAlikeSortByTheirRealText) {
+    for (const wchar_t* name : {L"b.txt", L"한.txt", L"a.TXT", L"café.txt", L"cafe.txt", L"😃.txt", L"😀.txt"}) {
+        tree.MakeFile(name);
+    }
+    EXPECT_EQ(Find("*", kRecords | FF_SORT_ASC),
+              (Strings{"a.TXT", "b.txt", "cafe.txt", "caf〓.txt", "〓.txt", "〓.txt", "〓.txt"}));
+    EntryList list;
+    FindEntries(tree.RealPath(L""), "*.txt", &list, kRecords | FF_SORT_DESC, 0);
+    std::vector<std::wstring> first;
+    for (size_t i = 0; i < 3; ++i) first.emplace_back(list.Records[i]->cFileName);
+    const std::vector<std::wstring> expected = {L"😃.txt", L"😀.txt", L"한.txt"};
+    EXPECT_TRUE(first == expected);
+}
+
 TEST_F(FileFinder, MissingDirectoryOrOutputGivesNothing) {
     EntryList list;
-    list.Names.emplace_back("stale");
-    EXPECT_EQ(FindEntries(tree.Path("missing"), "*", &list, FF_NAMES, 0), 0);
+    list.Names.emplace_back(L"stale");
+    EXPECT_EQ(FindEntries(tree.RealPath(L"missing"), "*", &list, FF_NAMES, 0), 0);
     EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(FindEntries(tree.Root(), "*", nullptr, FF_NAMES, 0), 0);
+    EXPECT_EQ(FindEntries(tree.RealPath(L""), "*", nullptr, FF_NAMES, 0), 0);
 }

@@ -12,7 +12,9 @@ constexpr DWORD D = FILE_ATTRIBUTE_DIRECTORY;
 
 class Filter : public EngineTest {
 protected:
-    int Accepts(const WIN32_FIND_DATAA& record) { return engine.FilterEntry(CString("C:\\d\\") + record.cFileName, record); }
+    int Accepts(const WIN32_FIND_DATAW& record) {
+        return engine.FilterEntry({"C:\\d\\" + ShownText(record.cFileName), L""}, record);
+    }
 };
 
 }  // namespace
@@ -60,7 +62,7 @@ TEST_F(Filter, DateBoundsAreWholeLocalDaysAndNeedBothSwitchAndText) {
     // Half a second into the last second of the day is already outside.
     engine.Job.DateEndFlg = 1;
     engine.Job.DateRange.End = "2001/05/06";
-    WIN32_FIND_DATAA late = Record("f.txt", A, 0, "2001/05/06 23:59:59");
+    WIN32_FIND_DATAW late = Record("f.txt", A, 0, "2001/05/06 23:59:59");
     late.ftLastWriteTime.dwLowDateTime += 5000000;
     EXPECT_EQ(Accepts(late), 0);
 }
@@ -75,7 +77,7 @@ TEST_F(Filter, SizeBoundsAreInclusiveCountAllSixtyFourBitsAndSkipDirectories) {
         int expected;
     } cases[] = {{A, 0, 100, 1}, {A, 0, 99, 0}, {A, 0, 101, 0}, {A, 1, 100, 0} /* 4 GiB + 100 */, {D, 0, 0, 1}};
     for (const auto& c : cases) {
-        WIN32_FIND_DATAA record = Record("f", c.attributes, c.low);
+        WIN32_FIND_DATAW record = Record("f", c.attributes, c.low);
         record.nFileSizeHigh = c.high;
         EXPECT_EQ(Accepts(record), c.expected) << c.high << ":" << c.low;
     }

@@ -18,7 +18,10 @@ protected:
         engine.Job.ExecDispSubDir = 1;
     }
 
-    int Apply(const char* relative, WIN32_FIND_DATAA& record) { return engine.ApplyOperations(tree.Path(relative), record); }
+    int Apply(const char* relative, WIN32_FIND_DATAW& record) { return Apply(Wide(relative), record); }
+    int Apply(const std::wstring& relative, WIN32_FIND_DATAW& record) {
+        return engine.ApplyOperations(PathOf(relative), record);
+    }
 
     void StampWith(const char* value) {
         engine.Job.TimeStanpFlg = 1;
@@ -40,7 +43,7 @@ TEST_F(Operations, AttributesAreSetOrResetOnDiskAndInTheRecordAndUnchangedOnesLo
     for (const auto& c : cases) {
         tree.SetAttributes("a.txt", c.before != 0 ? c.before : FILE_ATTRIBUTE_NORMAL);
         engine.Job.SetAttributes = c.change;
-        WIN32_FIND_DATAA record = Listed("a.txt");
+        WIN32_FIND_DATAW record = Listed("a.txt");
         window.Log.clear();
         EXPECT_EQ(Apply("a.txt", record), c.changed) << c.before;
         EXPECT_EQ(tree.Attributes("a.txt") & (R | H | S), c.after & (R | H | S)) << c.before;
@@ -52,7 +55,7 @@ TEST_F(Operations, AttributesAreSetOrResetOnDiskAndInTheRecordAndUnchangedOnesLo
     EXPECT_EQ(window.Status[1], "○ 処理中... a.txt");
 
     engine.Job.ExecDispNopFname = 0;
-    WIN32_FIND_DATAA record = Listed("a.txt");
+    WIN32_FIND_DATAW record = Listed("a.txt");
     window.Log.clear();
     EXPECT_EQ(Apply("a.txt", record), 0);
     EXPECT_TRUE(window.Log.empty());
@@ -62,7 +65,7 @@ TEST_F(Operations, TimeAndAttributesTogetherCountAsOneChangedEntry) {
     tree.MakeFile("a.txt", 10);
     StampWith(kStamp);
     engine.Job.SetAttributes = {H | R, 0};
-    WIN32_FIND_DATAA record = Listed("a.txt");
+    WIN32_FIND_DATAW record = Listed("a.txt");
     EXPECT_EQ(Apply("a.txt", record), 1);
     EXPECT_EQ(tree.Attributes("a.txt") & (H | R), H | R);
     EXPECT_EQ(tree.WriteTimeText("a.txt"), kStamp);
@@ -80,7 +83,7 @@ TEST_F(Operations, ReadOnlyHeldOpenAndDirectoryEntriesTakeTheTimeStampAndKeepThe
     const HANDLE holder = CreateFileA(tree.Path("held.txt"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     for (const char* name : {"ro.txt", "held.txt", "sub"}) {
-        WIN32_FIND_DATAA record = Listed(name);
+        WIN32_FIND_DATAW record = Listed(name);
         const DWORD listed = record.dwFileAttributes;
         EXPECT_EQ(Apply(name, record), 1) << name;
         EXPECT_EQ(record.dwFileAttributes, listed) << name;
@@ -94,7 +97,7 @@ TEST_F(Operations, ReadOnlyHeldOpenAndDirectoryEntriesTakeTheTimeStampAndKeepThe
 
 TEST_F(Operations, AVanishedEntryGetsBothFailureLinesAndNoEntryLine) {
     tree.MakeFile("gone.txt");
-    WIN32_FIND_DATAA record = Listed("gone.txt");
+    WIN32_FIND_DATAW record = Listed("gone.txt");
     DeleteFileA(tree.Path("gone.txt"));
     StampWith(kStamp);
     engine.Job.SetAttributes = {H, 0};
@@ -115,7 +118,7 @@ TEST_F(Operations, AStampWithoutAFileTimeFailsInsteadOfCountingAsDone) {
     tree.MakeFile("a.txt");
     tree.SetWriteTime("a.txt", "2001/05/06 07:08:09");
     StampWith("1500/01/01 00:00:00");
-    WIN32_FIND_DATAA record = Listed("a.txt");
+    WIN32_FIND_DATAW record = Listed("a.txt");
     EXPECT_EQ(Apply("a.txt", record), 0);
     EXPECT_EQ(window.Texts(), std::vector<std::string>{"  Failed : Change TimeStanp a.txt"});
     EXPECT_EQ(tree.WriteTimeText("a.txt"), "2001/05/06 07:08:09");
@@ -126,7 +129,7 @@ TEST_F(Operations, SystemClockOncePerRunOrForEveryEntry) {
     engine.Job.TimeStanpFlg = 1;
     engine.Job.SetTimeStanp = {0, ""};
     engine.Run.ClockValue = TextToClock("2010/01/02 03:04:05");
-    WIN32_FIND_DATAA record = Listed("a.txt");
+    WIN32_FIND_DATAW record = Listed("a.txt");
     Apply("a.txt", record);
     EXPECT_EQ(tree.WriteTimeText("a.txt"), "2010/01/02 03:04:05");
 
@@ -138,8 +141,8 @@ TEST_F(Operations, SystemClockOncePerRunOrForEveryEntry) {
 
 TEST(ChangeAttributes, TouchesTheDiskOnlyWhenABitChanges) {
     DWORD word = FILE_ATTRIBUTE_ARCHIVE;
-    EXPECT_EQ(ChangeAttributes("C:\\no\\such\\file", word, FILE_ATTRIBUTE_ARCHIVE, 0), 1);
-    EXPECT_EQ(ChangeAttributes("C:\\no\\such\\file", word, FILE_ATTRIBUTE_HIDDEN, 1), 1);
-    EXPECT_EQ(ChangeAttributes("C:\\no\\such\\file", word, FILE_ATTRIBUTE_HIDDEN, 0), 0);
+    EXPECT_EQ(ChangeAttributes(L"C:\\no\\such\\file", word, FILE_ATTRIBUTE_ARCHIVE, 0), 1);
+    EXPECT_EQ(ChangeAttributes(L"C:\\no\\such\\file", word, FILE_ATTRIBUTE_HIDDEN, 1), 1);
+    EXPECT_EQ(ChangeAttributes(L"C:\\no\\such\\file", word, FILE_ATTRIBUTE_HIDDEN, 0), 0);
     EXPECT_EQ(word, static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
 }

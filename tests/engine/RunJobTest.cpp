@@ -243,3 +243,4 @@ TEST(PumpMessages, LeavesAQuitRequestForTheLoopThatOwnsIt) {
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
 }
+

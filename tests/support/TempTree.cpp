@@ -1,6 +1,8 @@
 #include "support/TempTree.h"
 
 #include "engine/DateTime.h"
+#include "engine/EntryPath.h"
+#include "engine/ShiftJis.h"
 #include "engine/TokenList.h"
 
 #include <gtest/gtest.h>
@@ -8,34 +10,55 @@
 namespace {
 
 // Backup semantics let the handle reach directories as well as files.
-HANDLE OpenForTimes(const CString& path, DWORD access) {
-    return CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+HANDLE OpenForTimes(const std::wstring& path, DWORD access) {
+    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-// Deletes a directory tree, lifting ReadOnly where it stands in the way.
-void RemoveTree(const CString& directory) {
-    WIN32_FIND_DATAA record;
-    const HANDLE search = FindFirstFileA(JoinPath(directory, "*"), &record);
+// Deletes a directory tree by the entries' real names, lifting ReadOnly where it stands in the way.
+void RemoveTree(const std::wstring& directory) {
+    WIN32_FIND_DATAW record;
+    const HANDLE search = FindFirstFileW(JoinPath(directory, L"*").c_str(), &record);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const CString name = record.cFileName;
-            if (name == "." || name == "..") continue;
-            const CString path = JoinPath(directory, name);
-            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+            const std::wstring name = record.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = JoinPath(directory, name);
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if ((record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
                 RemoveTree(path);
             } else {
-                DeleteFileA(path);
+                DeleteFileW(path.c_str());
             }
-        } while (FindNextFileA(search, &record));
+        } while (FindNextFileW(search, &record));
         FindClose(search);
     }
-    SetFileAttributesA(directory, FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(directory);
+    SetFileAttributesW(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(directory.c_str());
+}
+
+void SetWriteTimeOf(const std::wstring& path, const char* localTime) {
+    const FILETIME time = TextToFileTime(localTime, DT_DATE | DT_TIME);
+    const HANDLE file = OpenForTimes(path, GENERIC_WRITE);
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time)) << ShownText(path);
+    CloseHandle(file);
+}
+
+CString WriteTimeTextOf(const std::wstring& path) {
+    FILETIME time{};
+    const HANDLE file = OpenForTimes(path, GENERIC_READ);
+    EXPECT_TRUE(GetFileTime(file, nullptr, nullptr, &time)) << ShownText(path);
+    CloseHandle(file);
+    return FormatFileTime(&time, DT_DATE | DT_TIME);
 }
 
 }  // namespace
+
+std::wstring Wide(const char* text) {
+    std::wstring wide;
+    EXPECT_TRUE(ToUtf16(text, wide)) << text;
+    return wide;
+}
 
 TempTree::TempTree() {
     char base[MAX_PATH];
@@ -44,18 +67,21 @@ TempTree::TempTree() {
     CString name;
     name.Format("fendrix-test-%lu-%d", GetCurrentProcessId(), ++serial);
     m_root = JoinPath(base, name);
-    RemoveTree(m_root);
+    RemoveTree(RealPath(L""));
     EXPECT_TRUE(CreateDirectoryA(m_root, nullptr)) << m_root;
 }
 
-TempTree::~TempTree() { RemoveTree(m_root); }
+TempTree::~TempTree() { RemoveTree(RealPath(L"")); }
 
 CString TempTree::Path(const char* relative) const { return JoinPath(m_root, relative); }
 
+std::wstring TempTree::RealPath(const std::wstring& relative) const {
+    return JoinPath(L"\\\\?\\" + Wide(m_root), relative);
+}
+
 CString TempTree::MakeDir(const char* relative) {
-    const CString path = Path(relative);
-    EXPECT_TRUE(CreateDirectoryA(path, nullptr)) << path;
-    return path;
+    MakeDir(Wide(relative));
+    return Path(relative);
 }
 
 CString TempTree::MakeFile(const char* relative, DWORD size) {
@@ -68,23 +94,37 @@ CString TempTree::MakeFile(const char* relative, DWORD size) {
     return path;
 }
 
-void TempTree::SetAttributes(const char* relative, DWORD attributes) {
-    EXPECT_TRUE(SetFileAttributesA(Path(relative), attributes)) << relative;
-}
+void TempTree::SetAttributes(const char* relative, DWORD attributes) { SetAttributes(Wide(relative), attributes); }
 
-DWORD TempTree::Attributes(const char* relative) const { return GetFileAttributesA(Path(relative)); }
+DWORD TempTree::Attributes(const char* relative) const { return Attributes(Wide(relative)); }
 
 void TempTree::SetWriteTime(const char* relative, const char* localTime) {
-    const FILETIME time = TextToFileTime(localTime, DT_DATE | DT_TIME);
-    const HANDLE file = OpenForTimes(Path(relative), GENERIC_WRITE);
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time)) << relative;
+    SetWriteTimeOf(RealPath(Wide(relative)), localTime);
+}
+
+CString TempTree::WriteTimeText(const char* relative) const { return WriteTimeTextOf(RealPath(Wide(relative))); }
+
+void TempTree::MakeDir(const std::wstring& relative) {
+    EXPECT_TRUE(CreateDirectoryW(RealPath(relative).c_str(), nullptr)) << ShownText(relative);
+}
+
+void TempTree::MakeFile(const std::wstring& relative) {
+    const HANDLE file = CreateFileW(RealPath(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE) << ShownText(relative);
     CloseHandle(file);
 }
 
-CString TempTree::WriteTimeText(const char* relative) const {
-    FILETIME time{};
-    const HANDLE file = OpenForTimes(Path(relative), GENERIC_READ);
-    EXPECT_TRUE(GetFileTime(file, nullptr, nullptr, &time)) << relative;
-    CloseHandle(file);
-    return FormatFileTime(&time, DT_DATE | DT_TIME);
+void TempTree::SetAttributes(const std::wstring& relative, DWORD attributes) {
+    EXPECT_TRUE(SetFileAttributesW(RealPath(relative).c_str(), attributes)) << ShownText(relative);
 }
+
+DWORD TempTree::Attributes(const std::wstring& relative) const {
+    return GetFileAttributesW(RealPath(relative).c_str());
+}
+
+void TempTree::SetWriteTime(const std::wstring& relative, const char* localTime) {
+    SetWriteTimeOf(RealPath(relative), localTime);
+}
+
+CString TempTree::WriteTimeText(const std::wstring& relative) const { return WriteTimeTextOf(RealPath(relative)); }

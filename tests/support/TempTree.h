@@ -1,9 +1,13 @@
 // A fresh directory under the Windows temporary folder, removed with everything in it.
+// Entries are named in Shift-JIS, or in UTF-16 for names that code page 932 cannot spell;
+// the UTF-16 helpers take any length.
 #pragma once
 
 #include "framework/CString.h"
 
 #include <windows.h>
+
+#include <string>
 
 class TempTree {
 public:
@@ -14,6 +18,8 @@ public:
 
     const CString& Root() const { return m_root; }
     CString Path(const char* relative) const;
+    // The extended form ("\\?\C:\..."), which reaches every name and any length.
+    std::wstring RealPath(const std::wstring& relative) const;
 
     CString MakeDir(const char* relative);
     CString MakeFile(const char* relative, DWORD size = 0);
@@ -23,6 +29,16 @@ public:
     void SetWriteTime(const char* relative, const char* localTime);
     CString WriteTimeText(const char* relative) const;
 
+    void MakeDir(const std::wstring& relative);
+    void MakeFile(const std::wstring& relative);
+    void SetAttributes(const std::wstring& relative, DWORD attributes);
+    DWORD Attributes(const std::wstring& relative) const;
+    void SetWriteTime(const std::wstring& relative, const char* localTime);
+    CString WriteTimeText(const std::wstring& relative) const;
+
 private:
     CString m_root;
 };
+
+// The exact UTF-16 form of a Shift-JIS text (a failed conversion fails the test).
+std::wstring Wide(const char* text);
