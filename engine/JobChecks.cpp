@@ -65,7 +65,7 @@ bool JobEngine::JobIsComplete() {
         complete = false;
     };
     const bool attributesChosen = Job.SetAttributes.AttribFlg != 0;
-    require(!Job.SearchPath.IsEmpty(), "*** 検索ﾊﾟｽを指定してください。");
+    require(!SearchPathItems(Job.SearchPath).empty(), "*** 検索ﾊﾟｽを指定してください。");
     require(!Job.SearchFile.IsEmpty(), "*** 対象ﾌｧｲﾙ名を指定してください。");
     require(attributesChosen || IsOn(Job.TimeStanpFlg), "*** 操作を指定してください。");
     require(attributesChosen || !IsOn(Job.TimeStanpFlg) || Job.SetTimeStanp.TimeStanpJokn != 1 ||

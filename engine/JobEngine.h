@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 struct RunState {
     int Busy = 0;            // 1 from the start of a run until its end
     int AbortRequested = 0;  // set by the Abort command, cleared at both ends of a run
@@ -73,3 +75,7 @@ private:
 // Sets (mode 0) or resets (any other mode) the mask's bits of the word on disk; the word takes
 // the new value on success. Returns 1 on success, also when nothing needed to change.
 int ChangeAttributes(const wchar_t* path, DWORD& word, DWORD mask, int mode);
+
+// The non-empty items of a search-path text, trimmed and unquoted, in order. An empty item
+// would name the working directory.
+std::vector<CString> SearchPathItems(const CString& text);

@@ -24,12 +24,11 @@ void JobEngine::RunJob() {
     std::wstring patterns;
     // Such a pattern matches nothing; the finder leaves it out.
     if (!ToUtf16(Job.SearchFile, patterns)) ReportFailure("  Failed : File Name %s", Job.SearchFile);
-    const TokenList searchPaths(Job.SearchPath, ';', 1);
     unsigned total = 0;
-    for (int i = 0; i < searchPaths.GetCount(); ++i) {
+    for (const CString& item : SearchPathItems(Job.SearchPath)) {
         PumpMessages();
         if (Run.AbortRequested != 0) break;
-        total += WalkSearchPath(searchPaths.Item(i, 1));
+        total += WalkSearchPath(item);
     }
     if (Run.AbortRequested != 0) AppendLog("\r\n※ 処理は中止されました。\r\n", LogColor::Magenta);
     AppendLog("------------------------------------------------", LogColor::Black);
@@ -61,6 +60,21 @@ void JobEngine::ReportFailure(const char* format, const char* name) {
     CString line;
     line.Format(format, name);
     AppendLog(line, LogColor::Red);
+}
+
+std::vector<CString> SearchPathItems(const CString& text) {
+    const TokenList tokens(text, ';', 1);
+    std::vector<CString> items;
+    for (int i = 0; i < tokens.GetCount(); ++i) {
+        CString item = tokens.Item(i, 1);
+        // Quotes followed by a blank are still quotes: no name holds a double quote.
+        if (item.GetLength() >= 2 && item[0] == '"' && item[item.GetLength() - 1] == '"') {
+            item = item.Mid(1, item.GetLength() - 2);
+            item.Trim();
+        }
+        if (!item.IsEmpty()) items.push_back(item);
+    }
+    return items;
 }
 
 void JobEngine::SetRunState(int ready) {

@@ -244,3 +244,32 @@ TEST(PumpMessages, LeavesAQuitRequestForTheLoopThatOwnsIt) {
     EXPECT_EQ(msg.wParam, 7u);
 }
 
+// An empty item would be walked as the working directory: a scheduler's, or the program's own.
+TEST_F(RunJob, EmptySearchPathItemsAreSkippedAndAListOfNothingElseIsRefused) {
+    TempTree work;
+    work.MakeFile("beside.txt");
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(work.Root()));
+    tree.MakeFile("a.txt");
+    const std::string root = tree.Root().Str();
+    for (const CString& text : {tree.Root() + ";;", ";" + tree.Root(), "\"\";" + tree.Root(),
+                                " ; \"\";" + tree.Root() + ";\" \""}) {
+        window.Controls.SearchPath = text;
+        tree.SetAttributes("a.txt", FILE_ATTRIBUTE_NORMAL);
+        engine.RunJob();
+        EXPECT_EQ(window.LinesWith("処理対象").size(), 1u) << text;
+        EXPECT_EQ(window.LinesWith("処理対象").at(0).Text, "処理対象 : " + root + " (*.txt)") << text;
+        EXPECT_TRUE(Hidden("a.txt")) << text;
+    }
+    for (const char* text : {";;", "\"\"", "   ", " ; \"\" ; "}) {
+        window.Controls.SearchPath = text;
+        beeps.Beeps().clear();
+        engine.RunJob();
+        EXPECT_EQ(window.Texts(), std::vector<std::string>{"*** 検索ﾊﾟｽを指定してください。"}) << text;
+        EXPECT_EQ(beeps.Beeps().size(), 1u) << text;
+    }
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(work.Attributes("beside.txt") & H, 0u);
+}
+
