@@ -12,10 +12,21 @@
 
 #include <vector>
 
+// How the last Execute ended; an unattended run reports it as the process's exit code.
+enum class RunOutcome {
+    None,           // no run yet
+    Completed,      // without a failure line
+    EntriesFailed,  // completed, with failure lines
+    Refused,        // the checks stopped it before it began
+    Aborted,
+};
+
 struct RunState {
     int Busy = 0;            // 1 from the start of a run until its end
     int AbortRequested = 0;  // set by the Abort command, cleared at both ends of a run
     CTime ClockValue;        // the system clock for the time-stamp operation
+    int Failures = 0;        // failure lines of the current or last run
+    RunOutcome Outcome = RunOutcome::None;
 };
 
 // Status words of the per-entry line, all four characters wide.
@@ -60,6 +71,7 @@ private:
     int ChangeTimeStamp(const EntryPath& path, WIN32_FIND_DATAW& record, bool& attributesPending, int& failures);
     int ChangeEntryAttributes(const EntryPath& path, WIN32_FIND_DATAW& record, int& failures);
     FILETIME NewTimeStamp();
+    // Every failure line of a run goes through here; the run's outcome counts them.
     void ReportFailure(const char* format, const char* name);
     // The bare name with per-directory lines, the full path without them; both as shown.
     CString EntryName(const EntryPath& path, const WIN32_FIND_DATAW& record) const;

@@ -9,16 +9,21 @@
 
 void JobEngine::RunJob() {
     if (Run.Busy != 0) return;  // a second Execute queued behind the first one
-    if (!ExchangeJobData(0, 1, 0)) return;
+    if (!ExchangeJobData(0, 1, 0)) {
+        Run.Outcome = RunOutcome::Refused;
+        return;
+    }
     SetRunState(0);
     AppendLog("", LogColor::Black);
     if (!JobIsComplete()) {
         seams::PlayBeep(MB_ICONASTERISK);
         SetRunState(1);
+        Run.Outcome = RunOutcome::Refused;
         return;
     }
     if (IsOn(Job.TimeStanpFlg) && Job.SetTimeStanp.TimeStanpJokn == 0) Run.ClockValue = CTime::GetCurrentTime();
     m_parsedStamp = ParsedStamp{};  // a stamp without a date means today's date, read anew each run
+    Run.Failures = 0;
 
     AppendLog("* * * * * * * * * * 処理開始 * * * * * * * * * *", LogColor::Blue);
     std::wstring patterns;
@@ -30,13 +35,19 @@ void JobEngine::RunJob() {
         if (Run.AbortRequested != 0) break;
         total += WalkSearchPath(item);
     }
-    if (Run.AbortRequested != 0) AppendLog("\r\n※ 処理は中止されました。\r\n", LogColor::Magenta);
+    const bool aborted = Run.AbortRequested != 0;
+    if (aborted) AppendLog("\r\n※ 処理は中止されました。\r\n", LogColor::Magenta);
     AppendLog("------------------------------------------------", LogColor::Black);
     CString summary;
     summary.Format("処理総数 : %d 件\r\n", static_cast<int>(total));
     AppendLog(summary, LogColor::Green);
     AppendLog("* * * * * * * * * * 処理終了 * * * * * * * * * *", LogColor::Blue);
     SetRunState(1);
+    if (aborted) {
+        Run.Outcome = RunOutcome::Aborted;
+    } else {
+        Run.Outcome = Run.Failures != 0 ? RunOutcome::EntriesFailed : RunOutcome::Completed;
+    }
 }
 
 unsigned JobEngine::WalkSearchPath(const CString& item) {
@@ -60,6 +71,7 @@ void JobEngine::ReportFailure(const char* format, const char* name) {
     CString line;
     line.Format(format, name);
     AppendLog(line, LogColor::Red);
+    ++Run.Failures;
 }
 
 std::vector<CString> SearchPathItems(const CString& text) {

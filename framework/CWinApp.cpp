@@ -23,5 +23,5 @@ int AfxWinMain() {
     // A drive without a medium must not stop a walk with a system message box.
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     g_app->InitInstance();
-    return 0;
+    return g_app->ExitInstance();
 }

@@ -12,6 +12,8 @@ public:
 
     // Returns FALSE to end the program when it returns, as a dialog-based program does.
     virtual BOOL InitInstance() { return FALSE; }
+    // The process's exit code, asked for once InitInstance has returned.
+    virtual int ExitInstance() { return 0; }
     // The application's command map: TRUE when it knows the command.
     virtual BOOL OnCmdMsg(UINT id, int code);
     BOOL Enable3dControls() { return TRUE; }  // the system draws 3-D controls itself
@@ -20,5 +22,5 @@ public:
 };
 
 CWinApp* AfxGetApp();
-// Runs the application: WinMain calls it.
+// Runs the application and returns its exit code: WinMain calls it.
 int AfxWinMain();

@@ -18,6 +18,41 @@ std::string FileBytes(const CString& path) {
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
+// The build folder holds tests\app\app_tests.exe and bin\Fendrix.exe.
+CString ProgramFolder() {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    CString folder = self;
+    for (int up = 0; up < 3; ++up) folder = folder.Left(folder.ReverseFind('\\'));
+    return folder + "\\bin";
+}
+
+// Starts Fendrix.exe with one argument; returns its exit code once it has closed by itself.
+DWORD RunProgram(const CString& argument) {
+    CString commandLine = "\"" + ProgramFolder() + "\\Fendrix.exe\" " + argument;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessA(nullptr, commandLine.GetBuffer(commandLine.GetLength() + 1), nullptr, nullptr,
+                                        FALSE, 0, nullptr, nullptr, &startup, &process);
+    commandLine.ReleaseBuffer();
+    EXPECT_TRUE(started) << argument;
+    if (!started) return STILL_ACTIVE;
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << "the program did not close by itself";
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+// A settings file of one job: search path, pattern, and the other keys as given.
+void WriteJob(const CString& file, const char* searchPath, const char* pattern, const char* otherKeys) {
+    std::ofstream(file.Str(), std::ios::binary)
+        << "[SearchPathList]\r\nCount=1\r\nPath0001=" << searchPath << "\r\n[SearchFileList]\r\nCount=1\r\nFile0001="
+        << pattern << "\r\n" << otherKeys;
+}
+
 }  // namespace
 
 TEST(AutoRunSwitch, OnlyADashOrSlashAutoInArgumentOneCounts) {
@@ -55,30 +90,14 @@ TEST(UnattendedRun, ChangesTheTreeClosesByItselfAndLeavesTheDefaultFileAlone) {
     tree.MakeFile("b.txt");
     tree.MakeFile("c.log");
     const CString settings = tree.Path("job.ini");
-    std::ofstream(settings.Str(), std::ios::binary)
-        << "[Common]\r\nRecursive=1\r\n[SearchPathList]\r\nCount=1\r\nPath0001=" << tree.Root().Str()
-        << "\r\n[SearchFileList]\r\nCount=1\r\nFile0001=*.txt\r\n[SetAttributes]\r\nAttribFlg=3\r\nAttribJokn=0\r\n"
-           "[SetTimeStanp]\r\nTimeStanpJokn=1\r\nTimeStanpVal=2001/05/06 12:00:00\r\n";
-    // The build folder holds tests\app\app_tests.exe and bin\Fendrix.exe.
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    CString bin = self;
-    for (int up = 0; up < 3; ++up) bin = bin.Left(bin.ReverseFind('\\'));
-    bin += "\\bin";
-    const CString defaultFile = bin + "\\Fendrix.ini";
+    WriteJob(settings, tree.Root(), "*.txt",
+             "[Common]\r\nRecursive=1\r\n[SetAttributes]\r\nAttribFlg=3\r\nAttribJokn=0\r\n"
+             "[SetTimeStanp]\r\nTimeStanpJokn=1\r\nTimeStanpVal=2001/05/06 12:00:00\r\n");
+    const CString defaultFile = ProgramFolder() + "\\Fendrix.ini";
     std::ofstream(defaultFile.Str(), std::ios::binary) << "[Common]\r\nShowToolBar=0\r\n";
     const std::string defaultBefore = FileBytes(defaultFile);
 
-    CString commandLine = "\"" + bin + "\\Fendrix.exe\" -auto:" + settings;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.GetBuffer(commandLine.GetLength() + 1), nullptr, nullptr, FALSE, 0,
-                               nullptr, nullptr, &startup, &process));
-    commandLine.ReleaseBuffer();
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << "the program did not close by itself";
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    EXPECT_EQ(RunProgram("-auto:" + settings), static_cast<DWORD>(EXIT_RUN_COMPLETED));
 
     const DWORD hiddenReadOnly = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY;
     EXPECT_EQ(tree.Attributes("b.txt") & hiddenReadOnly, hiddenReadOnly);
@@ -88,4 +107,40 @@ TEST(UnattendedRun, ChangesTheTreeClosesByItselfAndLeavesTheDefaultFileAlone) {
     EXPECT_NE(tree.WriteTimeText("b.txt"), "2001/05/06 12:00:00");
     EXPECT_EQ(FileBytes(defaultFile), defaultBefore);
     DeleteFileA(defaultFile);
+}
+
+TEST(UnattendedRun, TheExitCodeSaysHowTheRunWent) {
+    TempTree tree;
+    tree.MakeFile("a.txt");
+    // The kernel refuses every change of mode and extended attributes of /proc/sys files, also
+    // to root; the filter on Archive leaves the listed subdirectories out.
+    const char* const refusedChange =
+        "[Common]\r\nRecursive=0\r\n[SearchAttributes]\r\nAttribFlg=32\r\nAttribJokn=0\r\n"
+        "[SetAttributes]\r\nAttribFlg=1\r\nAttribJokn=0\r\n";
+    const struct {
+        const char* name;
+        CString searchPath;
+        const char* pattern;
+        const char* otherKeys;
+        DWORD exitCode;
+    } cases[] = {
+        {"failed.ini", "Z:\\proc\\sys\\kernel", "hostname", refusedChange, EXIT_ENTRIES_FAILED},
+        {"no-operation.ini", tree.Root(), "*.txt", "", EXIT_RUN_REFUSED},
+    };
+    for (const auto& c : cases) {
+        WriteJob(tree.Path(c.name), c.searchPath, c.pattern, c.otherKeys);
+        EXPECT_EQ(RunProgram("-auto:" + tree.Path(c.name)), c.exitCode) << c.name;
+    }
+    EXPECT_EQ(RunProgram("-auto:" + tree.Path("missing.ini")), static_cast<DWORD>(EXIT_RUN_REFUSED));
+    EXPECT_EQ(tree.Attributes("a.txt") & FILE_ATTRIBUTE_HIDDEN, 0u);
+}
+
+TEST(UnattendedRun, ExitCodesByOutcome) {
+    const std::tuple<RunOutcome, bool, int> cases[] = {
+        {RunOutcome::Completed, true, 0},  {RunOutcome::EntriesFailed, true, 1}, {RunOutcome::Refused, true, 2},
+        {RunOutcome::Aborted, true, 2},    {RunOutcome::None, true, 2},          {RunOutcome::Completed, false, 2},
+    };
+    for (const auto& [outcome, readable, code] : cases) {
+        EXPECT_EQ(ExitCodeOf(outcome, readable), code) << static_cast<int>(outcome) << readable;
+    }
 }

@@ -66,6 +66,7 @@ TEST_F(RealNames, OfTwoLookAlikeFilesOnlyTheOneTheFilterTakesIsChanged) {
         EXPECT_EQ(ReadOnlyHidden(folder + L"\\" + c.other), 0u) << c.shown;
         EXPECT_EQ(tree.WriteTimeText(folder + L"\\" + c.other), kOldStamp) << c.shown;
         EXPECT_EQ(DoneNames(), std::vector<std::string>{c.shown});
+        EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
     }
 }
 
@@ -146,6 +147,7 @@ TEST_F(RealNames, PathsLongerThanMaxPathAreWalkedAndChanged) {
     engine.RunJob();
     EXPECT_EQ(ReadOnlyHidden(file), 0u);
     EXPECT_EQ(window.LinesWith("done").size(), 1u);
+    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
 }
 
 // A name ending in a dot loses the dot on the way through a plain path and names another file.
@@ -174,4 +176,5 @@ TEST_F(RealNames, ASearchPathOrPatternThatIsNoShiftJisIsAFailureAndTheRestStillR
     EXPECT_EQ(red, failures);
     EXPECT_EQ(window.LinesWith("処理  数 : 0 件 (C:\\\x81)").size(), 1u);
     EXPECT_EQ(ReadOnlyHidden(L"a.txt"), H);
+    EXPECT_EQ(engine.Run.Outcome, RunOutcome::EntriesFailed);
 }

@@ -268,8 +268,48 @@ TEST_F(RunJob, EmptySearchPathItemsAreSkippedAndAListOfNothingElseIsRefused) {
         engine.RunJob();
         EXPECT_EQ(window.Texts(), std::vector<std::string>{"*** 検索ﾊﾟｽを指定してください。"}) << text;
         EXPECT_EQ(beeps.Beeps().size(), 1u) << text;
+        EXPECT_EQ(engine.Run.Outcome, RunOutcome::Refused) << text;
     }
     SetCurrentDirectoryA(previous);
     EXPECT_EQ(work.Attributes("beside.txt") & H, 0u);
 }
 
+// An unattended run turns the outcome into the process's exit code.
+TEST_F(RunJob, EachRunRecordsHowItEnded) {
+    tree.MakeFile("a.txt");
+    tree.MakeFile("gone.txt");
+    EXPECT_EQ(engine.Run.Outcome, RunOutcome::None);
+    engine.RunJob();
+    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
+
+    // Removed between the listing and the change.
+    window.OnLine = [&](const LogLine& line) {
+        if (line.Text.rfind(" ﾃﾞｨﾚｸﾄﾘ : ", 0) == 0) DeleteFileA(tree.Path("gone.txt"));
+    };
+    window.Controls.SetAttributes = {H, 1};
+    engine.RunJob();
+    EXPECT_EQ(window.LinesWith("  Failed : Change Attributes gone.txt").size(), 1u);
+    EXPECT_FALSE(Hidden("a.txt"));
+    EXPECT_EQ(engine.Run.Outcome, RunOutcome::EntriesFailed);
+    EXPECT_EQ(engine.Run.Failures, 1);
+
+    window.OnLine = nullptr;
+    window.Controls.SetAttributes = {0, 0};
+    engine.RunJob();
+    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Refused);
+
+    window.ExchangeFails = true;
+    engine.Run.Outcome = RunOutcome::Completed;
+    engine.RunJob();
+    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Refused);
+
+    window.ExchangeFails = false;
+    window.Controls.SetAttributes = {H, 0};
+    AbortButton abort(engine);
+    window.OnLine = [&](const LogLine& line) {
+        if (line.Text == kStart) abort.Press();
+    };
+    engine.RunJob();
+    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Aborted);
+    EXPECT_FALSE(Hidden("a.txt"));
+}
