@@ -1,5 +1,6 @@
 #include "ui/FolderBrowser.h"
 
+#include "engine/ShiftJis.h"
 #include "framework/Seams.h"
 
 #include <shlobj.h>
@@ -81,17 +82,29 @@ int FolderBrowser::Browse(const char* prompt, const char* initialFolder, int for
 
     int result = Cancelled;
     if (PIDLIST_ABSOLUTE chosen = seams::BrowseForFolder(&request)) {
-        char path[MAX_PATH];
-        if (SHGetPathFromIDListA(chosen, path)) m_path = path;
+        result = TakeChosenFolder(chosen);
         allocator->Free(chosen);
-        result = Chosen;
-    } else {
-        m_path = remembered;
     }
+    if (result != Chosen) m_path = remembered;
     allocator->Free(root);
     allocator->Free(displayName);
     allocator->Release();
     return result;
+}
+
+int FolderBrowser::TakeChosenFolder(PCIDLIST_ABSOLUTE chosen) {
+    // Only file-system folders can be chosen; one without a path counts as no choice.
+    wchar_t path[MAX_PATH];
+    if (!SHGetPathFromIDListW(chosen, path)) return Cancelled;
+    if (!SpellsInShiftJis(path)) {
+        CString message;
+        message.Format("選択したﾌｫﾙﾀﾞ( %s )は\nShift-JIS で表せない文字を含むため、検索ﾊﾟｽに指定できません。",
+                       static_cast<const char*>(ShownText(path)));
+        seams::ShowMessageBox(m_owner, message, "Fendrix:Warning", MB_OK | MB_ICONEXCLAMATION);
+        return Refused;
+    }
+    m_path = ShownText(path);
+    return Chosen;
 }
 
 CString ShowFileDialog(int mode, const char* fileName, const char* defaultExtension, DWORD flags, const char* filter,

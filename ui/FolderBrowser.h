@@ -10,15 +10,18 @@ class FolderBrowser {
 public:
     FolderBrowser(HWND owner, const char* initialPath = nullptr);
 
-    enum Result { NotShown = 0, Chosen = 1, Cancelled = 2 };
+    enum Result { NotShown = 0, Chosen = 1, Cancelled = 2, Refused = 3 };
     // prompt null: the standard prompt; initialFolder null: the current path is preselected.
-    // Without an owner the dialog is shown only when force is 1.
+    // Without an owner the dialog is shown only when force is 1. A folder whose path Shift-JIS
+    // cannot spell is refused with a message: its look-alike would name another folder.
     int Browse(const char* prompt = nullptr, const char* initialFolder = nullptr, int force = 0);
     const CString& GetPath() const { return m_path; }
 
     CString Caption;
 
 private:
+    int TakeChosenFolder(PCIDLIST_ABSOLUTE chosen);
+
     CString m_path;
     HWND m_owner;
     int m_rootFolder = CSIDL_DRIVES;
