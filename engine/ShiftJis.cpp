@@ -29,6 +29,17 @@ int CharacterLength(const wchar_t* text, int index, int length) {
     return pair ? 2 : 1;
 }
 
+// Code page 932 keeps ASCII as it is; most names are ASCII, and a run shows each name
+// several times.
+bool AsAscii(const wchar_t* text, int length, std::string& out) {
+    out.resize(static_cast<size_t>(length));
+    for (int i = 0; i < length; ++i) {
+        if (text[i] >= 0x80) return false;
+        out[static_cast<size_t>(i)] = static_cast<char>(text[i]);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ToUtf16(const char* text, std::wstring& wide) {
@@ -44,7 +55,7 @@ bool ToUtf16(const char* text, std::wstring& wide) {
 CString ShownText(const wchar_t* text) {
     const int length = static_cast<int>(std::wcslen(text));
     std::string shown;
-    if (ToShiftJis(text, length, shown)) return CString(std::move(shown));
+    if (AsAscii(text, length, shown) || ToShiftJis(text, length, shown)) return CString(std::move(shown));
     // One mark per missing character, whatever the platform would substitute for it.
     shown.clear();
     std::string piece;
