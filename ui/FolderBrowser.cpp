@@ -98,7 +98,7 @@ int FolderBrowser::TakeChosenFolder(PCIDLIST_ABSOLUTE chosen) {
     if (!SHGetPathFromIDListW(chosen, path)) return Cancelled;
     if (!SpellsInShiftJis(path)) {
         CString message;
-        message.Format("選択したﾌｫﾙﾀﾞ( %s )は\nShift-JIS で表せない文字を含むため、検索ﾊﾟｽに指定できません。",
+        message.Format("選択したﾌｫﾙﾀﾞ( %s )は\nShift-JIS で表せない文字を含むため、\n検索ﾊﾟｽに指定できません。",
                        static_cast<const char*>(ShownText(path)));
         seams::ShowMessageBox(m_owner, message, "Fendrix:Warning", MB_OK | MB_ICONEXCLAMATION);
         return Refused;

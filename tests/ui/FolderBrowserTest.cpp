@@ -78,7 +78,7 @@ TEST_F(FolderBrowserTest, AFolderShiftJisSpellsIsChosenAndOneItCannotIsRefusedWi
     ASSERT_EQ(g_boxes.size(), 1u);
     EXPECT_EQ(g_boxes[0].Title, "Fendrix:Warning");
     EXPECT_EQ(g_boxes[0].Text, "選択したﾌｫﾙﾀﾞ( " + tree.Path("na〓ve").Str() +
-                                   " )は\nShift-JIS で表せない文字を含むため、検索ﾊﾟｽに指定できません。");
+                                   " )は\nShift-JIS で表せない文字を含むため、\n検索ﾊﾟｽに指定できません。");
 }
 
 // The look-alike naive would name another folder, which a run would then change.
