@@ -26,8 +26,8 @@ void JobEngine::RunJob() {
     Run.Failures = 0;
 
     AppendLog("* * * * * * * * * * 処理開始 * * * * * * * * * *", LogColor::Blue);
+    // A pattern that is no Shift-JIS text matches nothing: the finder leaves it out.
     std::wstring patterns;
-    // Such a pattern matches nothing; the finder leaves it out.
     if (!ToUtf16(Job.SearchFile, patterns)) ReportFailure("  Failed : File Name %s", Job.SearchFile);
     unsigned total = 0;
     for (const CString& item : SearchPathItems(Job.SearchPath)) {
