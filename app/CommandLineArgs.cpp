@@ -1,16 +1,10 @@
 #include "app/CommandLineArgs.h"
 
-#include "settings/SettingsStore.h"
-
 #include <mbstring.h>
 #include <stdlib.h>
 
 CommandLineArgs::CommandLineArgs() {
     for (int i = 0; i < __argc; ++i) m_arguments.emplace_back(__argv[i]);
-}
-
-CString CommandLineArgs::GetProgramDirectory() const {
-    return GetCount() > 0 ? ProgramDirectory(GetArg(0)) : CString();
 }
 
 AutoRunRequest ReadAutoRunSwitch(const CommandLineArgs& arguments) {

@@ -12,8 +12,6 @@ public:
 
     int GetCount() const { return static_cast<int>(m_arguments.size()); }
     CString GetArg(int index) const { return m_arguments[static_cast<size_t>(index)]; }
-    // The directory of argument 0, by the rule of the default settings file.
-    CString GetProgramDirectory() const;
 
 private:
     std::vector<CString> m_arguments;

@@ -1,28 +1,30 @@
 #include "settings/ProgramDirectory.h"
 
+#include "engine/ShiftJis.h"
+
 #include <windows.h>
 
 #include <vector>
 
 namespace {
 
-// The text in the ANSI code page, '?' standing for what it cannot hold; false when anything
-// did not come back unchanged.
-bool ToAnsi(const std::wstring& wide, CString& ansi) {
-    ansi.Empty();
-    if (wide.empty()) return true;
+// '?' for every character the code page lacks: no file can bear that name.
+CString NameNoFileBears(const std::wstring& wide) {
     const int wideLength = static_cast<int>(wide.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr, 0, "?", nullptr);
-    if (length <= 0) return false;
+    const int length = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr, 0, "?", nullptr);
+    if (length <= 0) return CString();
     std::vector<char> bytes(static_cast<size_t>(length));
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, bytes.data(), length, "?", nullptr);
-    ansi = CString(bytes.data(), length);
-    const int backLength = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
-    if (backLength != wideLength) return false;
-    std::wstring back(static_cast<size_t>(backLength), L'\0');
-    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, &back[0], backLength);
-    return back == wide;
+    WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, bytes.data(), length, "?", nullptr);
+    return CString(bytes.data(), length);
+}
+
+std::wstring ShortPathOf(const std::wstring& widePath) {
+    const DWORD length = GetShortPathNameW(widePath.c_str(), nullptr, 0);
+    if (length == 0) return std::wstring();
+    std::wstring shortPath(length, L'\0');
+    const DWORD written = GetShortPathNameW(widePath.c_str(), &shortPath[0], length);
+    shortPath.resize(written < length ? written : 0);
+    return shortPath;
 }
 
 }  // namespace
@@ -50,15 +52,8 @@ std::wstring ProgramPathW() {
 CString ProgramPath() { return AnsiPathOf(ProgramPathW()); }
 
 CString AnsiPathOf(const std::wstring& widePath) {
-    CString ansi;
-    if (ToAnsi(widePath, ansi)) return ansi;
-    const DWORD length = GetShortPathNameW(widePath.c_str(), nullptr, 0);
-    if (length > 0) {
-        std::wstring shortPath(length, L'\0');
-        const DWORD written = GetShortPathNameW(widePath.c_str(), &shortPath[0], length);
-        shortPath.resize(written < length ? written : 0);
-        CString shortAnsi;
-        if (!shortPath.empty() && ToAnsi(shortPath, shortAnsi)) return shortAnsi;
-    }
-    return ansi;
+    if (SpellsInShiftJis(widePath.c_str())) return ShownText(widePath);
+    const std::wstring shortPath = ShortPathOf(widePath);
+    if (!shortPath.empty() && SpellsInShiftJis(shortPath.c_str())) return ShownText(shortPath);
+    return NameNoFileBears(widePath);
 }

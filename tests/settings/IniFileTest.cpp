@@ -86,12 +86,6 @@ TEST(ProgramDirectory, FollowsTheLastRealBackslash) {
 
 namespace {
 
-std::wstring Wide(const char* text) {
-    wchar_t wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, MAX_PATH);
-    return wide;
-}
-
 void WriteWide(const std::wstring& path, const char* text) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
