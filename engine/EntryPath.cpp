@@ -47,3 +47,9 @@ std::wstring JoinPath(const std::wstring& directory, const std::wstring& name) {
     if (directory.empty() || name.empty() || directory.back() == L'\\') return directory + name;
     return directory + L'\\' + name;
 }
+
+CString ShownPath(const std::wstring& real) {
+    if (StartsWith(real, L"\\\\?\\UNC\\")) return ShownText(L"\\\\" + real.substr(8));
+    if (StartsWith(real, L"\\\\?\\")) return ShownText(real.substr(4));
+    return ShownText(real);
+}

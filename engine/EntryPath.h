@@ -22,3 +22,7 @@ EntryPath JoinPath(const EntryPath& directory, const wchar_t* name);
 
 // Directory, one backslash unless the directory already ends in one, name.
 std::wstring JoinPath(const std::wstring& directory, const std::wstring& name);
+
+// A real path as the log shows it: without the extended form's prefix ("\\?\C:\a" is shown
+// "C:\a", "\\?\UNC\host\share" "\\host\share"), with 〓 where Shift-JIS has no character.
+CString ShownPath(const std::wstring& real);

@@ -5,6 +5,7 @@
 #include "engine/EntryPath.h"
 #include "engine/JobSettings.h"
 #include "engine/JobWindow.h"
+#include "engine/Journal.h"
 #include "framework/CString.h"
 #include "framework/CTime.h"
 
@@ -38,6 +39,7 @@ public:
 
     JobSettings Job;
     RunState Run;
+    JournalPlace Journals;  // where runs and undos keep their journals
 
     // direction 0: controls to record, 1: record to controls; warn 1: the order checks may warn and fail.
     int ExchangeJobData(int direction, int warn, int transferOnly);

@@ -1,0 +1,295 @@
+// Journals written and read back from real files: any name and any value survive, names sort
+// by start time and never collide, only the newest are kept, and a journal that a crash cut
+// short reads as what it holds while a damaged one is refused whole.
+#include "engine/Journal.h"
+
+#include "engine/ShiftJis.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+FILETIME Time(unsigned long long ticks) {
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+unsigned long long Ticks(const FILETIME& time) {
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+JournalRecord Record(const std::wstring& path, DWORD attributes, unsigned long long write) {
+    JournalRecord record;
+    record.Path = path;
+    record.Attributes = attributes;
+    record.Creation = Time(write - 30);
+    record.LastAccess = Time(write + 7);
+    record.LastWrite = Time(write);
+    record.AttributesAfter = attributes | FILE_ATTRIBUTE_HIDDEN;
+    record.LastWriteAfter = Time(write + 123456789);
+    return record;
+}
+
+// Every field on one line, the path in UTF-16 code units.
+std::string Describe(const JournalRecord& r) {
+    std::string text = std::to_string(r.Attributes) + " " + std::to_string(Ticks(r.Creation)) + " " +
+                       std::to_string(Ticks(r.LastAccess)) + " " + std::to_string(Ticks(r.LastWrite)) + " " +
+                       std::to_string(r.AttributesAfter) + " " + std::to_string(Ticks(r.LastWriteAfter)) + " ";
+    for (wchar_t unit : r.Path) text += std::to_string(static_cast<unsigned>(unit)) + ".";
+    return text;
+}
+
+std::string Bytes(const std::wstring& file) {
+    std::ifstream in(ShownText(file).Str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::wstring& file, const std::string& bytes) {
+    std::ofstream(ShownText(file).Str(), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::wstring FileName(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
+
+// A line as the journal seals it: the fields, a tab and their CRC-32, CR LF.
+std::string Sealed(const std::string& fields) {
+    unsigned long crc = 0xFFFFFFFFUL;
+    for (const char byte : fields) {
+        crc ^= static_cast<unsigned char>(byte);
+        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) != 0 ? (crc >> 1) ^ 0xEDB88320UL : crc >> 1;
+    }
+    char text[9];
+    snprintf(text, sizeof text, "%08lX", ~crc & 0xFFFFFFFFUL);
+    return fields + "\t" + text + "\r\n";
+}
+
+class JournalTest : public ::testing::Test {
+protected:
+    JournalTest() { place.Folder = Wide(tree.Path("journal")); }
+
+    // A closed journal of the records; its path.
+    std::wstring Write(const std::vector<JournalRecord>& records, JournalKind kind = JournalKind::Run) {
+        JournalWriter writer;
+        CString reason;
+        EXPECT_TRUE(writer.Open(place, kind, reason)) << reason;
+        for (const JournalRecord& record : records) EXPECT_TRUE(writer.Append(record));
+        const std::wstring path = writer.Path();
+        writer.Close();
+        return path;
+    }
+
+    TempTree tree;
+    JournalPlace place;
+};
+
+}  // namespace
+
+TEST_F(JournalTest, EveryNameAndEveryValueComesBackExactly) {
+    const std::vector<JournalRecord> records = {
+        Record(L"\\\\?\\C:\\d\\a.txt", FILE_ATTRIBUTE_ARCHIVE, 127000000001111111ULL),
+        Record(L"\\\\?\\C:\\café\\한국어\\😀.txt", FILE_ATTRIBUTE_READONLY, 1),
+        Record(L"\\\\?\\C:\\100%\\tab\tcr\rlf\n.txt", 0xFFFFFFFF, 130000000005555555ULL),
+        Record(std::wstring(L"\\\\?\\C:\\lone ") + wchar_t(0xD800) + L" and " + wchar_t(0xDC00) + L".txt",
+               FILE_ATTRIBUTE_DIRECTORY, 0xFFFFFFFFFFFFFF00ULL),
+        Record(L"\\\\?\\UNC\\host\\share\\表示\\x", 0, 31),
+    };
+    FILETIME before{}, after{};
+    GetSystemTimeAsFileTime(&before);
+    const std::wstring file = Write(records);
+    GetSystemTimeAsFileTime(&after);
+
+    Journal journal;
+    CString reason;
+    ASSERT_TRUE(ReadJournal(file, journal, reason)) << reason;
+    EXPECT_EQ(journal.Kind, JournalKind::Run);
+    EXPECT_GE(Ticks(journal.Started), Ticks(before));
+    EXPECT_LE(Ticks(journal.Started), Ticks(after));
+    ASSERT_EQ(journal.Records.size(), records.size());
+    for (size_t i = 0; i < records.size(); ++i) EXPECT_EQ(Describe(journal.Records[i]), Describe(records[i])) << i;
+
+    // UTF-8 text with CR LF lines: the names are readable as they are, with the line breaks,
+    // tabs and '%' of a name escaped.
+    const std::string text = Bytes(file);
+    EXPECT_EQ(text.rfind("Fendrix-Journal\t1\trun\t", 0), 0u);
+    EXPECT_NE(text.find("\\\\?\\C:\\caf\xC3\xA9\\\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4\\\xF0\x9F\x98\x80.txt\t"),
+              std::string::npos);
+    EXPECT_NE(text.find("\t\\\\?\\C:\\100%25\\tab%09cr%0Dlf%0A.txt\t"), std::string::npos);
+    EXPECT_NE(text.find("\n00000020\t127000000001111081\t127000000001111118\t127000000001111111\t00000022\t"
+                        "127000000124567900\t\\\\?\\C:\\d\\a.txt\t"),
+              std::string::npos);
+    size_t lines = 0, lineEnds = 0;
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1), ++lines) {
+        if (text[at - 1] == '\r') ++lineEnds;
+    }
+    EXPECT_EQ(lines, records.size() + 1);
+    EXPECT_EQ(lineEnds, lines);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+
+    ASSERT_TRUE(ReadJournal(Write({records[0]}, JournalKind::Undo), journal, reason));
+    EXPECT_EQ(journal.Kind, JournalKind::Undo);
+}
+
+// Two journals of one millisecond, and one named later than the clock (set back since).
+TEST_F(JournalTest, NamesSortByStartTimeNeverCollideAndAJournalWithoutRecordsIsRemoved) {
+    std::vector<std::wstring> files;
+    for (int i = 0; i < 3; ++i) files.push_back(Write({Record(L"x", 0, 5)}));
+    for (const std::wstring& file : files) {
+        const std::wstring name = FileName(file);
+        EXPECT_EQ(name.size(), 26u);
+        EXPECT_EQ(name.substr(8, 1) + name.substr(15, 1) + name.substr(19, 1) + name.substr(22), L"---.jnl");
+    }
+    EXPECT_EQ(JournalFiles(place.Folder), files);
+
+    WriteBytes(place.Folder + L"\\29991231-235959-999-07.jnl", "");
+    const std::wstring later = Write({Record(L"x", 0, 5)});
+    EXPECT_EQ(FileName(later), L"29991231-235959-999-08.jnl");
+    EXPECT_EQ(NewestJournal(place.Folder), later);
+
+    JournalWriter empty;
+    CString reason;
+    ASSERT_TRUE(empty.Open(place, JournalKind::Run, reason));
+    const std::wstring emptyPath = empty.Path();
+    EXPECT_EQ(GetFileAttributesW(emptyPath.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    empty.Close();
+    EXPECT_EQ(GetFileAttributesW(emptyPath.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(NewestJournal(place.Folder), later);
+}
+
+TEST_F(JournalTest, OnlyTheNewestJournalsAreKeptAndOtherFilesOfTheFolderStay) {
+    CreateDirectoryW(place.Folder.c_str(), nullptr);
+    const std::wstring others[] = {L"notes.txt", L"20000101-000000-000-00.txt", L"2000.jnl"};
+    for (const std::wstring& name : others) WriteBytes(place.Folder + L"\\" + name, "mine");
+    std::vector<std::wstring> files;
+    for (const int keep : {5, 5, 5, 5, 3, 0}) {
+        place.Keep = keep;
+        files.push_back(Write({Record(L"x", 0, 5)}));
+    }
+    // Keep 3 left the three newest of five; Keep 0 counts as 1.
+    EXPECT_EQ(JournalFiles(place.Folder), std::vector<std::wstring>{files.back()});
+    for (const std::wstring& name : others) EXPECT_EQ(Bytes(place.Folder + L"\\" + name), "mine");
+}
+
+TEST_F(JournalTest, AFolderThatCannotBeMadeIsRefusedWithItsName) {
+    const CString blocker = tree.MakeFile("file");
+    for (const CString& folder : {blocker + "\\journal", blocker}) {
+        place.Folder = Wide(folder);
+        JournalWriter writer;
+        CString reason;
+        EXPECT_FALSE(writer.Open(place, JournalKind::Run, reason));
+        EXPECT_EQ(reason, "ｼﾞｬｰﾅﾙのﾌｫﾙﾀﾞを作成できません。( " + folder + " )");
+        EXPECT_FALSE(writer.IsOpen());
+        EXPECT_FALSE(writer.Append(Record(L"x", 0, 5)));
+    }
+}
+
+// A crash can cut the last write short; the change of that entry came only after it.
+TEST_F(JournalTest, ALastLineWithoutItsLineEndCountsWhenWholeAndIsLeftOutWhenCut) {
+    const std::vector<JournalRecord> records = {Record(L"C:\\a", 0, 10), Record(L"C:\\b", 0, 20),
+                                                Record(L"C:\\c", 0, 30)};
+    const std::string whole = Bytes(Write(records));
+    const size_t lastLine = whole.rfind("\r\n", whole.size() - 3) + 2;
+    const size_t lastPath = whole.find("C:\\c", lastLine);
+    const size_t headerEnd = whole.find("\r\n") + 2;
+    const struct {
+        const char* name;
+        std::string bytes;
+        size_t records;
+    } cases[] = {
+        {"whole", whole, 3},
+        {"last line end missing", whole.substr(0, whole.size() - 2), 3},
+        {"last CR only", whole.substr(0, whole.size() - 1), 2},
+        {"last record cut in its path", whole.substr(0, lastPath + 3), 2},
+        {"last record cut in its checksum", whole.substr(0, whole.size() - 5), 2},
+        {"last record cut after one byte", whole.substr(0, lastLine + 1), 2},
+        {"header only", whole.substr(0, headerEnd), 0},
+        {"header without its line end", whole.substr(0, headerEnd - 2), 0},
+    };
+    const std::wstring file = Wide(tree.Path("cut.jnl"));
+    for (const auto& c : cases) {
+        WriteBytes(file, c.bytes);
+        Journal journal;
+        CString reason;
+        ASSERT_TRUE(ReadJournal(file, journal, reason)) << c.name << ": " << reason;
+        ASSERT_EQ(journal.Records.size(), c.records) << c.name;
+        for (size_t i = 0; i < c.records; ++i) EXPECT_EQ(Describe(journal.Records[i]), Describe(records[i])) << c.name;
+    }
+}
+
+TEST_F(JournalTest, ADamagedOrForeignFileIsRefusedWholeWithTheReason) {
+    const std::string whole = Bytes(Write({Record(L"C:\\a", 0, 10), Record(L"C:\\b", 0, 20), Record(L"C:\\c", 0, 30)}));
+    const size_t second = whole.find("\r\n") + 2;  // the first record
+    const size_t third = whole.find("\r\n", second) + 2;
+    auto changed = [&](size_t at, const std::string& with) {
+        std::string bytes = whole;
+        bytes.replace(at, with.size(), with);
+        return bytes;
+    };
+    const CString file = tree.Path("bad.jnl");
+    const CString damaged = "ｼﾞｬｰﾅﾙが壊れています。( " + file;
+    const CString foreign = "ｼﾞｬｰﾅﾙの形式が違います。( " + file + " )";
+    const struct {
+        const char* name;
+        std::string bytes;
+        CString reason;
+    } cases[] = {
+        {"a digit of a time", changed(third + 10, "9"), damaged + " : 3 行目 )"},
+        {"a letter of a path", changed(whole.find("C:\\a", second) + 3, "X"), damaged + " : 2 行目 )"},
+        {"a sealed record of six fields", whole.substr(0, third) + Sealed("00000000\t1\t2\t3\t00000000\tC:\\d"),
+         damaged + " : 3 行目 )"},
+        {"a sealed record with a needless escape",
+         whole.substr(0, third) + Sealed("00000000\t1\t2\t3\t00000000\t4\tC:\\%41"), damaged + " : 3 行目 )"},
+        {"a sealed record with lower-case hex",
+         whole.substr(0, third) + Sealed("0000002a\t1\t2\t3\t00000000\t4\tC:\\d"), damaged + " : 3 行目 )"},
+        {"a line end lost in the middle", whole.substr(0, third - 2) + whole.substr(third), damaged + " : 2 行目 )"},
+        {"a lone LF for a line end", changed(third - 2, "\n"), damaged + " : 2 行目 )"},
+        {"an empty line", whole.substr(0, third) + "\r\n" + whole.substr(third), damaged + " : 3 行目 )"},
+        {"another version", Sealed("Fendrix-Journal\t2\trun\t0") + whole.substr(second), foreign},
+        {"another kind", Sealed("Fendrix-Journal\t1\tpreview\t0") + whole.substr(second), foreign},
+        {"a header without its checksum", changed(16, "2"), foreign},
+        {"an empty file", "", foreign},
+        {"a settings file", "[Common]\r\nRecursive=1\r\n", foreign},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(Wide(file), c.bytes);
+        Journal journal;
+        CString reason;
+        EXPECT_FALSE(ReadJournal(Wide(file), journal, reason)) << c.name;
+        EXPECT_EQ(reason, c.reason) << c.name;
+    }
+    Journal journal;
+    CString reason;
+    EXPECT_FALSE(ReadJournal(Wide(tree.Path("missing.jnl")), journal, reason));
+    EXPECT_EQ(reason, "ｼﾞｬｰﾅﾙを読めません。( " + tree.Path("missing.jnl") + " )");
+    // A journal still being written, by a run of another Fendrix, is not read half-written.
+    JournalWriter open;
+    ASSERT_TRUE(open.Open(place, JournalKind::Run, reason));
+    EXPECT_FALSE(ReadJournal(open.Path(), journal, reason));
+    EXPECT_EQ(reason, "ｼﾞｬｰﾅﾙを読めません。( " + ShownText(open.Path()) + " )");
+}
+
+// The README's example, its checksums computed by zip's CRC-32.
+TEST_F(JournalTest, TheExampleOfTheReadmeReads) {
+    const std::wstring file = Wide(tree.Path("example.jnl"));
+    WriteBytes(file, "Fendrix-Journal\t1\trun\t133603012345678901\t8686FE73\r\n"
+                     "00000020\t133500000000000000\t133603012000000000\t133590000001234567\t00000021\t"
+                     "133603012345678901\t\\\\?\\C:\\data\\caf\xC3\xA9.txt\t797B75E8\r\n");
+    Journal journal;
+    CString reason;
+    ASSERT_TRUE(ReadJournal(file, journal, reason)) << reason;
+    EXPECT_EQ(Ticks(journal.Started), 133603012345678901ULL);
+    JournalRecord expected;
+    expected.Path = L"\\\\?\\C:\\data\\caf" + std::wstring(1, wchar_t(0xE9)) + L".txt";
+    expected.Attributes = FILE_ATTRIBUTE_ARCHIVE;
+    expected.Creation = Time(133500000000000000ULL);
+    expected.LastAccess = Time(133603012000000000ULL);
+    expected.LastWrite = Time(133590000001234567ULL);
+    expected.AttributesAfter = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY;
+    expected.LastWriteAfter = Time(133603012345678901ULL);
+    ASSERT_EQ(journal.Records.size(), 1u);
+    EXPECT_EQ(Describe(journal.Records[0]), Describe(expected));
+}
