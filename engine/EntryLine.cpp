@@ -1,4 +1,6 @@
-// The per-entry line of a run: status, attribute letters, time stamp, size and name.
+// The per-entry line of a run or an undo: status, attribute letters, time stamp, size and name.
+#include "engine/EntryLine.h"
+
 #include "engine/DateTime.h"
 #include "engine/JobEngine.h"
 #include "engine/ListingRecord.h"
@@ -18,6 +20,10 @@ CString JobEngine::EntryName(const EntryPath& path, const WIN32_FIND_DATAW& reco
 }
 
 CString JobEngine::FormatEntryLine(const EntryPath& path, const WIN32_FIND_DATAW& record, int status) const {
+    return EntryLineText(status, record, EntryName(path, record));
+}
+
+CString EntryLineText(int status, const WIN32_FIND_DATAW& record, const char* name) {
     const DWORD a = record.dwFileAttributes;
     CString size;
     if (IsDirectory(record)) {
@@ -30,6 +36,6 @@ CString JobEngine::FormatEntryLine(const EntryPath& path, const WIN32_FIND_DATAW
                 Letter(a, FILE_ATTRIBUTE_ARCHIVE, 'a'), Letter(a, FILE_ATTRIBUTE_READONLY, 'r'),
                 Letter(a, FILE_ATTRIBUTE_HIDDEN, 'h'), Letter(a, FILE_ATTRIBUTE_SYSTEM, 's'),
                 static_cast<const char*>(FormatFileTime(&record.ftLastWriteTime, DT_DATE | DT_TIME)),
-                static_cast<const char*>(size), static_cast<const char*>(EntryName(path, record)));
+                static_cast<const char*>(size), name);
     return line;
 }
