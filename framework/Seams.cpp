@@ -8,8 +8,8 @@ int SystemMessageBox(HWND owner, const char* text, const char* title, UINT type)
     return MessageBoxA(owner, text, title, type);
 }
 
-BOOL SystemFileDialog(OPENFILENAMEA* request, bool save) {
-    return save ? GetSaveFileNameA(request) : GetOpenFileNameA(request);
+BOOL SystemFileDialog(OPENFILENAMEW* request, bool save) {
+    return save ? GetSaveFileNameW(request) : GetOpenFileNameW(request);
 }
 
 PIDLIST_ABSOLUTE SystemFolderBrowser(BROWSEINFOA* request) { return SHBrowseForFolderA(request); }
@@ -22,7 +22,7 @@ namespace seams {
 
 void (*PlayBeep)(UINT type) = SystemBeep;
 int (*ShowMessageBox)(HWND owner, const char* text, const char* title, UINT type) = SystemMessageBox;
-BOOL (*GetFileName)(OPENFILENAMEA* request, bool save) = SystemFileDialog;
+BOOL (*GetFileName)(OPENFILENAMEW* request, bool save) = SystemFileDialog;
 PIDLIST_ABSOLUTE (*BrowseForFolder)(BROWSEINFOA* request) = SystemFolderBrowser;
 bool (*IsKeyDown)(int virtualKey) = SystemKeyState;
 

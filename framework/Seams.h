@@ -12,8 +12,8 @@ namespace seams {
 extern void (*PlayBeep)(UINT type);
 // MessageBoxA; returns the button chosen (IDOK, IDCANCEL, IDYES, ...).
 extern int (*ShowMessageBox)(HWND owner, const char* text, const char* title, UINT type);
-// GetOpenFileNameA (save false) or GetSaveFileNameA (save true).
-extern BOOL (*GetFileName)(OPENFILENAMEA* request, bool save);
+// GetOpenFileNameW (save false) or GetSaveFileNameW (save true): the chosen file by its real name.
+extern BOOL (*GetFileName)(OPENFILENAMEW* request, bool save);
 // SHBrowseForFolderA.
 extern PIDLIST_ABSOLUTE (*BrowseForFolder)(BROWSEINFOA* request);
 // Whether a key is down at this moment (the high bit of GetAsyncKeyState).

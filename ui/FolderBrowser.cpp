@@ -7,10 +7,12 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kTextBlock = 261;
+constexpr size_t kLongestPath = 32767;
 
 // Handed to the dialog's callback: the caption, then the folder to preselect.
 struct CallbackTexts {
@@ -35,17 +37,23 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
 
 // The file dialog takes its filter as texts separated by NULs; '|' may be a trail byte of
 // a double-byte character, so only real '|' characters are turned into separators.
-std::string FilterWithNuls(const CString& filter) {
-    std::string result;
+std::wstring FilterWithNuls(const CString& filter) {
+    std::string bytes;
     for (int i = 0; i < filter.GetLength(); ++i) {
-        if (!IsCharacterStart(filter, i)) {
-            result += filter[i];
-        } else {
-            result += filter[i] == '|' ? '\0' : filter[i];
-        }
+        bytes += IsCharacterStart(filter, i) && filter[i] == '|' ? '\0' : filter[i];
     }
-    result += '\0';
-    return result;
+    bytes += '\0';
+    // Converted whole, NULs and all.
+    const int size = MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0) MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], size);
+    return wide;
+}
+
+std::wstring WideText(const char* text) {
+    std::wstring wide;
+    if (text == nullptr || !ToUtf16(text, wide)) wide.clear();
+    return wide;
 }
 
 }  // namespace
@@ -107,24 +115,27 @@ int FolderBrowser::TakeChosenFolder(PCIDLIST_ABSOLUTE chosen) {
     return Chosen;
 }
 
-CString ShowFileDialog(int mode, const char* fileName, const char* defaultExtension, DWORD flags, const char* filter,
-                       const char* title) {
-    const std::string filterText = FilterWithNuls(filter != nullptr && *filter != '\0' ? filter : "All File (*.*)|*.*||");
-    char path[MAX_PATH] = "";
-    // A name that does not fit is no usable path; cutting it could split a double-byte character.
-    if (fileName != nullptr && std::strlen(fileName) < MAX_PATH) std::strcpy(path, fileName);
+std::wstring ShowFileDialog(int mode, const std::wstring& fileName, const char* defaultExtension, DWORD flags,
+                            const char* filter, const char* title) {
+    const std::wstring filterText =
+        FilterWithNuls(filter != nullptr && *filter != '\0' ? filter : "All File (*.*)|*.*||");
+    const std::wstring extension = WideText(defaultExtension);
+    const std::wstring titleText = WideText(title);
+    // Room for the longest path the extended form allows; a longer initial name is none.
+    std::vector<wchar_t> path(kLongestPath + 1, L'\0');
+    if (fileName.size() <= kLongestPath) fileName.copy(path.data(), fileName.size());
 
-    OPENFILENAMEA request{};
+    OPENFILENAMEW request{};
     request.lStructSize = sizeof request;
     request.lpstrFilter = filterText.c_str();
     request.nFilterIndex = 1;
-    request.lpstrFile = path;
-    request.nMaxFile = MAX_PATH;
-    request.lpstrDefExt = defaultExtension;
-    request.lpstrTitle = title != nullptr && *title != '\0' ? title : nullptr;
+    request.lpstrFile = path.data();
+    request.nMaxFile = static_cast<DWORD>(path.size());
+    request.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    request.lpstrTitle = titleText.empty() ? nullptr : titleText.c_str();
     request.Flags = (flags & ~static_cast<DWORD>(OFN_ALLOWMULTISELECT)) | OFN_EXPLORER;
-    if (!seams::GetFileName(&request, mode != 0)) return CString();
-    return CString(path);
+    if (!seams::GetFileName(&request, mode != 0)) return std::wstring();
+    return path.data();
 }
 
 void CenterWindowOver(HWND window, HWND over) {

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <string>
+
 class FolderBrowser {
 public:
     FolderBrowser(HWND owner, const char* initialPath = nullptr);
@@ -28,10 +30,10 @@ private:
     UINT m_flags = BIF_RETURNONLYFSDIRS;
 };
 
-// mode 0 open, any other save. Returns the chosen full path, or an empty text when cancelled.
-// The filter separates its parts with '|' and ends with "||".
-CString ShowFileDialog(int mode, const char* fileName, const char* defaultExtension, DWORD flags, const char* filter,
-                       const char* title);
+// mode 0 open, any other save. Returns the chosen full path by its real UTF-16 name, or an empty
+// text when cancelled. The filter separates its parts with '|' and ends with "||".
+std::wstring ShowFileDialog(int mode, const std::wstring& fileName, const char* defaultExtension, DWORD flags,
+                            const char* filter, const char* title);
 
 // Moves the window to the centre of another one (or of the work area when there is none).
 void CenterWindowOver(HWND window, HWND over);

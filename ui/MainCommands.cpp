@@ -1,6 +1,7 @@
 // The commands of the menus and the tool bar, and the history boxes and the browse button.
 #include "ui/MainDialog.h"
 
+#include "engine/ShiftJis.h"
 #include "framework/Seams.h"
 #include "res/resource.h"
 #include "ui/FolderBrowser.h"
@@ -92,9 +93,25 @@ void MainDialog::BrowseSearchFolder() {
     AddToHistory(IDC_SEARCH_PATH);
 }
 
+// The profile functions take Shift-JIS names: a name Shift-JIS cannot spell is refused, as its
+// look-alike would name another file.
+CString MainDialog::ChooseSettingsFile(int mode, const char* title) {
+    std::wstring current;
+    if (!ToUtf16(Settings.CurrentFile, current)) current.clear();
+    const std::wstring chosen = ShowFileDialog(mode, current, "ini", kSettingsDialogFlags, kSettingsFilter, title);
+    if (chosen.empty()) return CString();
+    if (!SpellsInShiftJis(chosen.c_str())) {
+        CString message;
+        message.Format("選択したﾌｧｲﾙ( %s )は\nShift-JIS で表せない文字を含むため、\n設定ﾌｧｲﾙに指定できません。",
+                       static_cast<const char*>(ShownText(chosen)));
+        seams::ShowMessageBox(m_hWnd, message, "Fendrix:Warning", MB_OK | MB_ICONEXCLAMATION);
+        return CString();
+    }
+    return ShownText(chosen);
+}
+
 void MainDialog::OpenSettingsFile() {
-    const CString chosen =
-        ShowFileDialog(0, Settings.CurrentFile, "ini", kSettingsDialogFlags, kSettingsFilter, "設定ﾌｧｲﾙを開く");
+    const CString chosen = ChooseSettingsFile(0, "設定ﾌｧｲﾙを開く");
     if (chosen.IsEmpty()) return;
     CString question;
     question.Format("新しいﾌｧｲﾙ( %s )を読み込む前に\n現在のﾌｧｲﾙ( %s )を保存しますか ?",
@@ -117,8 +134,7 @@ void MainDialog::OpenSettingsFile() {
 }
 
 void MainDialog::SaveSettingsAs() {
-    const CString chosen =
-        ShowFileDialog(1, Settings.CurrentFile, "ini", kSettingsDialogFlags, kSettingsFilter, "設定ﾌｧｲﾙを保存する");
+    const CString chosen = ChooseSettingsFile(1, "設定ﾌｧｲﾙを保存する");
     if (!chosen.IsEmpty()) Settings.Save(chosen);
 }
 

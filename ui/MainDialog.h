@@ -80,6 +80,7 @@ private:
     bool PaintMinimized();
     void OpenSettingsFile();
     void SaveSettingsAs();
+    CString ChooseSettingsFile(int mode, const char* title);
     void ShowAbout();
     bool TakeJobFromControls(JobSettings& job);
     void KeepSwitchBoxes(JobSettings& job) const;

@@ -2,6 +2,7 @@
 // with real messages; message boxes, beeps and the file dialog scripted and recorded.
 #pragma once
 
+#include "engine/ShiftJis.h"
 #include "framework/Seams.h"
 #include "res/resource.h"
 #include "support/TempTree.h"
@@ -32,7 +33,7 @@ struct BoxCall {
     UINT Type;
 };
 
-// What the file dialog was asked, with its filter's NULs shown as '|'.
+// What the file dialog was asked, in Shift-JIS, with its filter's NULs shown as '|'.
 struct FileDialogCall {
     bool Save;
     HWND Owner;
@@ -43,13 +44,13 @@ struct FileDialogCall {
 class MainDialogTest : public ::testing::Test {
 protected:
     // Message boxes answer from Answers first, then with Answer. The file dialog answers with
-    // Chosen, or cancels when it is empty.
+    // Chosen (a real UTF-16 name), or cancels when it is empty.
     static inline std::vector<BoxCall> Boxes;
     static inline std::deque<int> Answers;
     static inline int Answer = IDOK;
     static inline std::vector<UINT> Beeps;
     static inline std::vector<FileDialogCall> FileDialogs;
-    static inline CString Chosen;
+    static inline std::wstring Chosen;
 
     void SetUp() override {
         Boxes.clear();
@@ -57,7 +58,7 @@ protected:
         Answer = IDOK;
         Beeps.clear();
         FileDialogs.clear();
-        Chosen.Empty();
+        Chosen.clear();
         DeleteFileA(SettingsStore::DefaultFile());
         Open();
     }
@@ -141,18 +142,20 @@ protected:
             Answers.pop_front();
             return answer;
         }};
-    Scripted<decltype(seams::GetFileName)> fileDialog{seams::GetFileName, [](OPENFILENAMEA* request, bool save) -> BOOL {
+    // Records what the file dialog was asked and answers with Chosen.
+    static BOOL AnswerFileDialog(OPENFILENAMEW* request, bool save) {
+        auto text = [](const wchar_t* wide) { return wide != nullptr ? ShownText(wide).Str() : std::string(); };
         std::string filter;
-        for (const char* at = request->lpstrFilter; at != nullptr && *at != '\0'; at += lstrlenA(at) + 1) {
-            filter += std::string(at) + "|";
+        for (const wchar_t* at = request->lpstrFilter; at != nullptr && *at != L'\0'; at += lstrlenW(at) + 1) {
+            filter += text(at) + "|";
         }
-        FileDialogs.push_back({save, request->hwndOwner, request->lpstrTitle != nullptr ? request->lpstrTitle : "",
-                               filter, request->lpstrDefExt != nullptr ? request->lpstrDefExt : "",
-                               request->lpstrFile, request->Flags});
-        if (Chosen.IsEmpty()) return FALSE;
-        lstrcpynA(request->lpstrFile, Chosen, static_cast<int>(request->nMaxFile));
+        FileDialogs.push_back({save, request->hwndOwner, text(request->lpstrTitle), filter, text(request->lpstrDefExt),
+                               text(request->lpstrFile), request->Flags});
+        if (Chosen.empty() || Chosen.size() >= request->nMaxFile) return FALSE;
+        lstrcpynW(request->lpstrFile, Chosen.c_str(), static_cast<int>(request->nMaxFile));
         return TRUE;
-    }};
+    }
+    Scripted<decltype(seams::GetFileName)> fileDialog{seams::GetFileName, AnswerFileDialog};
     TempTree tree;
     const CString settingsFile = tree.Path("job.ini");
     std::unique_ptr<MainDialog> dialog;

@@ -214,7 +214,8 @@ TEST_F(MainDialogTest, SwitchesEnableTheirFieldsAndSurviveOpeningAFileAndAFailed
     Click(IDC_TIMESTAMP_FLAG);
     EXPECT_FALSE(Enabled(IDC_STAMP_CLOCK) || Enabled(IDC_STAMP_GIVEN) || Enabled(IDC_TIMESTAMP));
 
-    const CString other = Chosen = tree.Path("other.ini");
+    const CString other = tree.Path("other.ini");
+    Chosen = Wide(other);
     std::ofstream(other.Str(), std::ios::binary) << "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\other\r\n";
     Answer = IDNO;
     Command(ID_FILE_OPEN);
@@ -224,7 +225,7 @@ TEST_F(MainDialogTest, SwitchesEnableTheirFieldsAndSurviveOpeningAFileAndAFailed
 
     const HANDLE holder = CreateFileA(other, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    Chosen = settingsFile;
+    Chosen = Wide(settingsFile);
     SetWindowTextA(Item(IDC_SEARCH_PATH), "C:\\typed");
     Answer = IDYES;
     Command(ID_FILE_OPEN);

@@ -60,15 +60,16 @@ TEST_F(MainDialogTest, OpenAndSaveAsAskForASettingsFileWithTheirTitlesAndSaveThe
     EXPECT_TRUE(Boxes.empty());
     EXPECT_EQ(dialog->Settings.CurrentFile, settingsFile);
 
-    Chosen = tree.Path("saved as.ini");
+    const CString savedAs = tree.Path("saved as.ini");
+    Chosen = Wide(savedAs);
     Click(IDC_SET_READONLY);
     Command(ID_FILE_SAVE_AS);
-    EXPECT_EQ(dialog->Settings.CurrentFile, Chosen);
-    EXPECT_EQ(Profile("SetAttributes", "AttribFlg", Chosen), "3");
-    EXPECT_EQ(Profile("SearchPathList", "Path0001", Chosen), "C:\\nowhere");
+    EXPECT_EQ(dialog->Settings.CurrentFile, savedAs);
+    EXPECT_EQ(Profile("SetAttributes", "AttribFlg", savedAs), "3");
+    EXPECT_EQ(Profile("SearchPathList", "Path0001", savedAs), "C:\\nowhere");
     Click(IDC_SET_HIDDEN);
     Command(ID_FILE_SAVE);
-    EXPECT_EQ(Profile("SetAttributes", "AttribFlg", Chosen), "1");
+    EXPECT_EQ(Profile("SetAttributes", "AttribFlg", savedAs), "1");
     EXPECT_EQ(ReadFile(settingsFile), before);
 }
 
@@ -96,7 +97,7 @@ TEST_F(MainDialogTest, OpenLoadsNothingAndWritesNothingWhenCancelledAtAnyQuestio
     };
     for (const auto& c : cases) {
         Boxes.clear();
-        Chosen = c.Chosen;
+        Chosen = Wide(c.Chosen);
         Answers.assign(c.Answers.begin(), c.Answers.end());
         Command(ID_FILE_OPEN);
         std::vector<UINT> asked;
@@ -113,8 +114,9 @@ TEST_F(MainDialogTest, OpenLoadsNothingAndWritesNothingWhenCancelledAtAnyQuestio
 }
 
 TEST_F(MainDialogTest, OpenWithYesKeepsTheChangedJobInTheCurrentFileThenLoadsTheChosenOne) {
-    Chosen = tree.Path("other.ini");
-    WriteSettings(Chosen, "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\other\r\n[SetAttributes]\r\nAttribFlg=1\r\n");
+    const CString other = tree.Path("other.ini");
+    Chosen = Wide(other);
+    WriteSettings(other, "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\other\r\n[SetAttributes]\r\nAttribFlg=1\r\n");
     Click(IDC_SET_READONLY);
     SetWindowTextA(Item(IDC_SEARCH_PATH), "C:\\changed");
     dialog->AddToHistory(IDC_SEARCH_PATH);
@@ -124,11 +126,11 @@ TEST_F(MainDialogTest, OpenWithYesKeepsTheChangedJobInTheCurrentFileThenLoadsThe
     EXPECT_EQ(Profile("SetAttributes", "AttribFlg", settingsFile), "3");
     EXPECT_EQ(Profile("SearchPathList", "Path0001", settingsFile), "C:\\changed");
     EXPECT_EQ(Profile("SearchPathList", "Path0002", settingsFile), "C:\\nowhere");
-    EXPECT_EQ(dialog->Settings.CurrentFile, Chosen);
+    EXPECT_EQ(dialog->Settings.CurrentFile, other);
     EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), "C:\\other");
     EXPECT_TRUE(Checked(IDC_SET_READONLY));
     EXPECT_FALSE(Checked(IDC_SET_HIDDEN));
-    EXPECT_NE(LogText().find("Startup Information... ( " + Chosen.Str() + " )"), std::string::npos);
+    EXPECT_NE(LogText().find("Startup Information... ( " + other.Str() + " )"), std::string::npos);
 }
 
 TEST_F(MainDialogTest, NewThenSaveWritesAnEmptyJobAndKeepsTheOptionsAndHistories) {
@@ -192,4 +194,35 @@ TEST_F(MainDialogTest, AnOrdinaryCloseWritesTheJobIntoTheDefaultFileBesideThePro
     EXPECT_EQ(Profile("SearchPathList", "Path0001", defaultFile), "C:\\nowhere");
     EXPECT_EQ(Profile("Common", "Version", defaultFile), "1, 0, 1, 1");
     EXPECT_EQ(ReadFile(settingsFile), before);
+}
+
+// The profile functions would write the look-alike cafe.ini, another file.
+TEST_F(MainDialogTest, ASettingsFileShiftJisCannotSpellIsRefusedAndItsLookAlikeIsNeverUsed) {
+    const CString lookAlike = tree.Path("cafe.ini");
+    WriteSettings(lookAlike, "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\lookalike\r\n");
+    const std::string lookAlikeBefore = ReadFile(lookAlike);
+    const std::wstring accented = Wide(tree.Root()) + L"\\café.ini";
+    Chosen = accented;
+    Answer = IDNO;
+    Command(ID_FILE_SAVE_AS);
+    Command(ID_FILE_OPEN);
+
+    const std::string message = "選択したﾌｧｲﾙ( " + tree.Path("caf〓.ini").Str() +
+                                " )は\nShift-JIS で表せない文字を含むため、\n設定ﾌｧｲﾙに指定できません。";
+    ASSERT_EQ(Boxes.size(), 2u);
+    EXPECT_EQ(Boxes[0].Text, message);
+    EXPECT_EQ(Boxes[1].Text, message);
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Fendrix:Warning", "Fendrix:Warning"}));
+    EXPECT_EQ(Boxes[0].Type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(GetFileAttributesW(accented.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadFile(lookAlike), lookAlikeBefore);
+    EXPECT_EQ(dialog->Settings.CurrentFile, settingsFile);
+    EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), "C:\\nowhere");
+
+    // A name Shift-JIS spells is taken as it is.
+    const CString table = tree.Path("表示.ini");
+    Chosen = Wide(table);
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(dialog->Settings.CurrentFile, table);
+    EXPECT_EQ(Profile("SearchPathList", "Path0001", table), "C:\\nowhere");
 }
