@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include "engine/EntryPath.h"
 #include "engine/LogPalette.h"
 #include "engine/TokenList.h"
 #include "framework/Seams.h"
@@ -16,6 +17,20 @@ const char* const kSetAttributes = "SetAttributes";
 const char* const kDateRange = "DateRange";
 const char* const kSizeRange = "SizeRange";
 const char* const kSetTimeStanp = "SetTimeStanp";
+const char* const kSwitches = "Switches";
+const char* const kJournal = "Journal";
+constexpr int kDefaultJournalKeep = 20;
+
+// The five switches of the limits and the time stamp, by their keys.
+struct SwitchKey {
+    const char* Key;
+    int JobSettings::*Field;
+};
+const SwitchKey kSwitchKeys[] = {
+    {"DateStartFlg", &JobSettings::DateStartFlg}, {"DateEndFlg", &JobSettings::DateEndFlg},
+    {"SizeStartFlg", &JobSettings::SizeStartFlg}, {"SizeEndFlg", &JobSettings::SizeEndFlg},
+    {"TimeStanpFlg", &JobSettings::TimeStanpFlg},
+};
 
 // Writes until the first failure; later writes are pointless once one has failed.
 class Writer {
@@ -70,6 +85,12 @@ CString SettingsStore::DefaultFileFor(const char* programPath) {
 // does not, and stays the same when a file dialog changes the current directory.
 CString SettingsStore::DefaultFile() { return DefaultFileFor(ProgramPath()); }
 
+std::wstring SettingsStore::JournalFolder() {
+    const std::wstring program = ProgramPathW();
+    const size_t slash = program.rfind(L'\\');
+    return JoinPath(slash == std::wstring::npos ? std::wstring() : program.substr(0, slash), L"journal");
+}
+
 CString SettingsStore::Resolve(const char* path) const {
     return path != nullptr && *path != '\0' ? CString(path) : DefaultFile();
 }
@@ -105,9 +126,15 @@ void SettingsStore::Load(const char* path) {
     job.SizeRange.End = ReadUnsigned(kSizeRange, "End", 0, file);
     job.SetTimeStanp.TimeStanpJokn = ReadInt(kSetTimeStanp, "TimeStanpJokn", 1, file);
     job.SetTimeStanp.TimeStanpVal = ReadText(kSetTimeStanp, "TimeStanpVal", "", file);
+    m_engine.Journals.Keep = ReadInt(kJournal, "Keep", kDefaultJournalKeep, file);
 
     // The boxes of masks loaded earlier must not stay ticked beside the new ones.
     m_window.UntickAttributeBoxes();
+    // Files written before the switches were stored leave them as they are.
+    if (!ListKeys(kSwitches, file).empty()) {
+        for (const SwitchKey& key : kSwitchKeys) job.*key.Field = ReadInt(kSwitches, key.Key, 0, file);
+        m_window.TickSwitchBoxes(job);
+    }
     m_engine.ExchangeJobData(1, 0, 1);
     m_engine.SyncOptionMenus();
     m_window.SelectFirstHistoryEntries();
@@ -173,6 +200,8 @@ bool SettingsStore::WriteSettings(const char* file, const RECT& windowRect) {
     out.Section(kDateRange);
     out.Section(kSizeRange);
     out.Section(kSetTimeStanp);
+    out.Section(kSwitches);
+    out.Section(kJournal);
 
     const CVerInfo version;
     out.Text(kCommon, "Version", version.ProductVersion());
@@ -204,5 +233,7 @@ bool SettingsStore::WriteSettings(const char* file, const RECT& windowRect) {
     out.Int(kSizeRange, "End", static_cast<int>(job.SizeRange.End));
     out.Int(kSetTimeStanp, "TimeStanpJokn", job.SetTimeStanp.TimeStanpJokn);
     out.Text(kSetTimeStanp, "TimeStanpVal", job.SetTimeStanp.TimeStanpVal);
+    for (const SwitchKey& key : kSwitchKeys) out.Int(kSwitches, key.Key, job.*key.Field);
+    out.Int(kJournal, "Keep", m_engine.Journals.Keep);
     return out.Ok();
 }

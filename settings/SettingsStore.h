@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 enum class SaveResult { Written, Declined, Failed };
 
 class SettingsStore {
@@ -26,6 +28,8 @@ public:
 
     static CString DefaultFile();  // "Fendrix.ini" in the program's directory
     static CString DefaultFileFor(const char* programPath);
+    // "journal" beside the default settings file, by its real name.
+    static std::wstring JournalFolder();
 
     void Load(const char* path);         // "" = default file; a missing file gives the defaults
     SaveResult Save(const char* path);   // "" = default file

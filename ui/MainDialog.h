@@ -52,6 +52,7 @@ public:
 
     // The window of the settings.
     void UntickAttributeBoxes() override;
+    void TickSwitchBoxes(const JobSettings& job) override;
     void SelectFirstHistoryEntries() override;
     RECT GetNormalWindowRect() const override;
     void ShowBars() override;

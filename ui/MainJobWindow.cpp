@@ -3,10 +3,12 @@
 #include "ui/MainDialog.h"
 
 #include "engine/LogPalette.h"
+#include "engine/Switches.h"
 #include "framework/Seams.h"
 #include "res/resource.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -139,7 +141,8 @@ bool MainDialog::TakeJobFromControls(JobSettings& job) {
     return sizesTaken && controlsTaken;
 }
 
-// Settings files do not hold the five limit switches: their boxes keep the state they have.
+// A transfer to the controls leaves the five switch boxes as they are; a settings file that
+// holds the switches ticks them before (TickSwitchBoxes).
 void MainDialog::KeepSwitchBoxes(JobSettings& job) const {
     auto ticked = [this](int id) { return IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED ? 1 : 0; };
     job.DateStartFlg = ticked(IDC_DATE_START_FLAG);
@@ -197,6 +200,14 @@ void MainDialog::UntickJobCheckBoxes() {
 void MainDialog::UntickAttributeBoxes() {
     for (const AttributeBox& box : kSearchBoxes) CheckDlgButton(m_hWnd, box.Id, BST_UNCHECKED);
     for (const AttributeBox& box : kSetBoxes) CheckDlgButton(m_hWnd, box.Id, BST_UNCHECKED);
+}
+
+void MainDialog::TickSwitchBoxes(const JobSettings& job) {
+    const std::pair<int, int> boxes[] = {{IDC_DATE_START_FLAG, job.DateStartFlg}, {IDC_DATE_END_FLAG, job.DateEndFlg},
+                                         {IDC_SIZE_START_FLAG, job.SizeStartFlg}, {IDC_SIZE_END_FLAG, job.SizeEndFlg},
+                                         {IDC_TIMESTAMP_FLAG, job.TimeStanpFlg}};
+    for (const auto& [id, on] : boxes) CheckDlgButton(m_hWnd, id, IsOn(on) ? BST_CHECKED : BST_UNCHECKED);
+    UpdateDependentControls();
 }
 
 void MainDialog::SelectFirstHistoryEntries() {

@@ -38,6 +38,11 @@ public:
     }
     void ShowOptionMarks(const OptionMarks&) override { Calls.emplace_back("Marks"); }
     void UntickAttributeBoxes() override { Calls.emplace_back("Untick"); }
+    void TickSwitchBoxes(const JobSettings& job) override {
+        Calls.push_back("Switches " + std::to_string(job.DateStartFlg) + std::to_string(job.DateEndFlg) +
+                        std::to_string(job.SizeStartFlg) + std::to_string(job.SizeEndFlg) +
+                        std::to_string(job.TimeStanpFlg));
+    }
     void ShowBars() override {
         Calls.push_back("Bars " + std::to_string(Store->ShowToolBar) + std::to_string(Store->ShowStatusBar));
     }

@@ -121,3 +121,45 @@ TEST_F(SettingsStoreTest, AFailedSaveChangesNothingAndIsReportedAndASaveKeepsOth
     EXPECT_EQ(Profile("Common", "Extra", file), "<missing>");
     EXPECT_NE(tree.Attributes("hidden.ini") & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
+
+TEST_F(SettingsStoreTest, TheSwitchesApplyWhenTheFileHoldsThemAndStayAsTheyWereWhenItDoesNot) {
+    JobSettings& j = engine.Job;
+    j.DateStartFlg = j.SizeEndFlg = j.TimeStanpFlg = 1;
+    engine.Journals.Keep = 7;
+    const CString saved = tree.Path("saved.ini");
+    ASSERT_EQ(store.Save(saved), SaveResult::Written);
+    EXPECT_NE(ReadWholeFile(saved).find("[Switches]\r\nDateStartFlg=1\r\nDateEndFlg=0\r\nSizeStartFlg=0\r\n"
+                                        "SizeEndFlg=1\r\nTimeStanpFlg=1\r\n[Journal]\r\nKeep=7\r\n"),
+              std::string::npos);
+
+    WriteWholeFile(tree.Path("before.ini"), "[Common]\r\nRecursive=1\r\n[SetTimeStanp]\r\nTimeStanpVal=2001/05/06\r\n");
+    WriteWholeFile(tree.Path("some.ini"), "[Switches]\r\nTimeStanpFlg=2\r\n[Journal]\r\nKeep=0\r\n");
+    const struct {
+        const char* name;
+        const char* switches;  // DateStart DateEnd SizeStart SizeEnd TimeStanp after the load
+        int keep;
+        bool ticked;  // the window was asked to tick the boxes
+    } cases[] = {
+        {"saved.ini", "10011", 7, true},
+        {"before.ini", "01100", 20, false},  // written before the switches were stored
+        {"some.ini", "00002", 0, true},      // a missing key is off; any other number is on
+    };
+    for (const auto& c : cases) {
+        Headless reader;
+        JobSettings& r = reader.engine.Job;
+        r.DateEndFlg = r.SizeStartFlg = 1;
+        reader.store.Load(tree.Path(c.name));
+        std::string switches;
+        for (int on : {r.DateStartFlg, r.DateEndFlg, r.SizeStartFlg, r.SizeEndFlg, r.TimeStanpFlg}) {
+            switches += std::to_string(on);
+        }
+        EXPECT_EQ(switches, c.switches) << c.name;
+        EXPECT_EQ(reader.engine.Journals.Keep, c.keep) << c.name;
+        const std::vector<std::string> expected =
+            c.ticked ? std::vector<std::string>{"Untick", "Switches " + switches, "ShowJob"}
+                     : std::vector<std::string>{"Untick", "ShowJob"};
+        const std::vector<std::string>& calls = reader.window.Calls;
+        EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + static_cast<long>(expected.size())), expected)
+            << c.name;
+    }
+}

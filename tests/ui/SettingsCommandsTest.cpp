@@ -226,3 +226,29 @@ TEST_F(MainDialogTest, ASettingsFileShiftJisCannotSpellIsRefusedAndItsLookAlikeI
     EXPECT_EQ(dialog->Settings.CurrentFile, table);
     EXPECT_EQ(Profile("SearchPathList", "Path0001", table), "C:\\nowhere");
 }
+
+TEST_F(MainDialogTest, OpenTicksTheSwitchesAFileHoldsAndSaveWritesThem) {
+    const CString other = tree.Path("switches.ini");
+    WriteSettings(other, "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\other\r\n[Switches]\r\nDateStartFlg=0\r\n"
+                         "DateEndFlg=1\r\nSizeStartFlg=1\r\nSizeEndFlg=0\r\nTimeStanpFlg=1\r\n");
+    Click(IDC_DATE_START_FLAG);
+    Chosen = Wide(other);
+    Answer = IDNO;
+    Command(ID_FILE_OPEN);
+    const int boxes[] = {IDC_DATE_START_FLAG, IDC_DATE_END_FLAG, IDC_SIZE_START_FLAG, IDC_SIZE_END_FLAG,
+                         IDC_TIMESTAMP_FLAG};
+    const int fields[] = {IDC_DATE_START, IDC_DATE_END, IDC_SIZE_START, IDC_SIZE_END, IDC_STAMP_CLOCK};
+    std::string ticked, enabled;
+    for (int id : boxes) ticked += Checked(id) ? '1' : '0';
+    for (int id : fields) enabled += Enabled(id) ? '1' : '0';
+    EXPECT_EQ(ticked, "01101");
+    EXPECT_EQ(enabled, "01101");
+
+    Click(IDC_SIZE_END_FLAG);
+    Command(ID_FILE_SAVE);
+    std::string saved;
+    for (const char* key : {"DateStartFlg", "DateEndFlg", "SizeStartFlg", "SizeEndFlg", "TimeStanpFlg"}) {
+        saved += Profile("Switches", key, other);
+    }
+    EXPECT_EQ(saved, "01111");
+}
