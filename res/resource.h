@@ -16,6 +16,8 @@
 #define IDI_MENU_SAVE 139
 #define IDI_MENU_SAVE_AS 140
 #define IDB_ABOUT 143
+#define IDI_MENU_UNDO 145
+#define IDI_MENU_SAVE_LOG 146
 
 // Controls created at run time and their help strings
 #define IDC_STATUSBAR 104
@@ -90,6 +92,8 @@
 #define ID_OPTION_SHOW_SKIPPED 32800
 #define ID_OPTION_CLOCK_PER_FILE 32802
 #define ID_OPTION_SHOW_UNCHANGED 32803
+#define ID_TOOL_UNDO 32805
+#define ID_FILE_SAVE_LOG 32806
 
 // Private messages
 #define WM_POSTED_COMMAND 0x602

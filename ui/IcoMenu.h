@@ -108,5 +108,5 @@ namespace IconCache {
 HICON Lookup(UINT resourceId, int size);
 }  // namespace IconCache
 
-// The nine command icons of the main menu, from the icon cache and not owned by the menu.
+// The command icons of the main menu, from the icon cache and not owned by the menu.
 void RegisterMenuIcons(CIcoMenu& menu);

@@ -1,6 +1,7 @@
 // The commands of the menus and the tool bar, and the history boxes and the browse button.
 #include "ui/MainDialog.h"
 
+#include "engine/LogPalette.h"
 #include "engine/ShiftJis.h"
 #include "framework/Seams.h"
 #include "res/resource.h"
@@ -8,10 +9,14 @@
 #include "ui/HistoryCombo.h"
 #include "ui/VersionDialog.h"
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
 const char* const kSettingsFilter = "設定ﾌｧｲﾙ (*.ini)|*.ini|全ての (*.*)|*.*||";
 constexpr DWORD kSettingsDialogFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+const char* const kLogFilter = "ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|全ての (*.*)|*.*||";
 
 // The commands that could start a second run, change the job or close the window; a
 // command posted before a run began may still arrive during it.
@@ -22,6 +27,8 @@ bool NeedsIdle(UINT id) {
         case ID_FILE_OPEN:
         case ID_FILE_SAVE:
         case ID_FILE_SAVE_AS:
+        case ID_TOOL_UNDO:
+        case ID_FILE_SAVE_LOG:
             return true;
         default:
             return false;
@@ -40,6 +47,8 @@ void MainDialog::DispatchCommand(UINT id) {
         case ID_FILE_SAVE: Settings.Save(Settings.CurrentFile); break;
         case ID_FILE_SAVE_AS: SaveSettingsAs(); break;
         case ID_TOOL_EXECUTE: Engine.RunJob(); break;
+        case ID_TOOL_UNDO: Undo.UndoLastRun(); break;
+        case ID_FILE_SAVE_LOG: SaveLog(); break;
         case ID_APP_ABOUT: ShowAbout(); break;
         case ID_TOOL_ABORT: Engine.Abort(); break;
         case ID_VIEW_DEFAULT_SIZE: SetDefaultWindowSize(); break;
@@ -136,6 +145,39 @@ void MainDialog::OpenSettingsFile() {
 void MainDialog::SaveSettingsAs() {
     const CString chosen = ChooseSettingsFile(1, "設定ﾌｧｲﾙを保存する");
     if (!chosen.IsEmpty()) Settings.Save(chosen);
+}
+
+void MainDialog::SaveLog() {
+    const std::wstring chosen =
+        ShowFileDialog(1, m_lastLogFile, "txt", kSettingsDialogFlags, kLogFilter, "ﾛｸﾞを保存する");
+    if (chosen.empty()) return;
+    m_lastLogFile = chosen;
+    WriteLogFile(chosen);
+}
+
+// The log as the view gives it, Shift-JIS with CR LF after every line, under the file's real name.
+bool MainDialog::WriteLogFile(const std::wstring& path) {
+    const auto length = static_cast<size_t>(::SendMessageA(m_log.m_hWnd, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(length + 1, '\0');
+    const LRESULT copied = ::SendMessageA(m_log.m_hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(copied));
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool written = file != INVALID_HANDLE_VALUE;
+    for (size_t done = 0; written && done < text.size();) {
+        const DWORD piece = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 20));
+        DWORD wrote = 0;
+        written = WriteFile(file, text.data() + done, piece, &wrote, nullptr) && wrote == piece;
+        done += piece;
+    }
+    if (file != INVALID_HANDLE_VALUE) written = CloseHandle(file) && written;
+    if (!written) {
+        CString line;
+        line.Format("*** ﾛｸﾞを保存できませんでした。( %s )", static_cast<const char*>(ShownText(path)));
+        seams::PlayBeep(MB_ICONASTERISK);
+        AppendLogLine(line, LogColor::Red);
+    }
+    return written;
 }
 
 void MainDialog::ShowAbout() {

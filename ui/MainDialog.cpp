@@ -20,6 +20,7 @@ struct EntryFieldPlace {
 MainDialog::MainDialog(CWnd* parent)
     : CDialog(IDD_MAIN, parent),
       Engine(*this),
+      Undo(Engine),
       Settings(Engine, *this),
       m_icon(static_cast<HICON>(
           LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_FENDRIX), IMAGE_ICON,
@@ -38,6 +39,7 @@ BOOL MainDialog::OnInitDialog() {
     m_log.CreateInPlace(IDC_LOG_PLACEHOLDER, IDC_LOG, this, "ＭＳ ゴシック", 9);
     CreateEntryFields();
 
+    Engine.Journals.Folder = SettingsStore::JournalFolder();
     Settings.Load(StartupSettingsPath);
     EnableMenuItem(GetMenu(), ID_TOOL_ABORT, MF_BYCOMMAND | MF_GRAYED);
     m_menu.AttachToWindowMenu(this);

@@ -7,6 +7,7 @@
 #include "controls/NumberCmbBox.h"
 #include "engine/JobEngine.h"
 #include "engine/JobWindow.h"
+#include "engine/Undo.h"
 #include "framework/CDialog.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsWindow.h"
@@ -15,12 +16,15 @@
 #include "ui/StatusBar.h"
 #include "ui/ToolBar.h"
 
+#include <string>
+
 class MainDialog : public CDialog, public JobWindow, public SettingsWindow {
 public:
     explicit MainDialog(CWnd* parent = nullptr);
     ~MainDialog() override;
 
     JobEngine Engine;  // the job record (Engine.Job) and the run state (Engine.Run)
+    JournalUndo Undo;  // takes runs back by their journals
     CString LastBrowseFolder;
     int AutoRun = 0;
     CString StartupSettingsPath;
@@ -41,6 +45,8 @@ public:
     void ClearHistory();
     void BrowseSearchFolder();
     void DispatchCommand(UINT id);
+    // Writes the whole log into the file; a failure is reported in the log. False then.
+    bool WriteLogFile(const std::wstring& path);
 
     // The window of the engine.
     void AppendLogLine(const char* text, COLORREF color) override;
@@ -82,6 +88,7 @@ private:
     void OpenSettingsFile();
     void SaveSettingsAs();
     CString ChooseSettingsFile(int mode, const char* title);
+    void SaveLog();
     void ShowAbout();
     bool TakeJobFromControls(JobSettings& job);
     void KeepSwitchBoxes(JobSettings& job) const;
@@ -102,6 +109,7 @@ private:
     bool m_layoutToolBarShown = false;  // the tool bar as the last layout saw it
     int m_lastHelpControlId = 0;    // the control whose help text the status bar shows
     JobSettings* m_exchangeJob = nullptr;  // the record DoDataExchange binds to
+    std::wstring m_lastLogFile;
 };
 
 // Moves the window, unchanged in size, to the centre of the desktop's work area.

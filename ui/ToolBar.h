@@ -1,4 +1,4 @@
-// The main window's tool bar: eight commands as picture buttons with tool tips.
+// The main window's tool bar: nine commands as picture buttons with tool tips.
 #pragma once
 
 #include "framework/Controls.h"
@@ -16,7 +16,7 @@ const CommonControlsLevel& GetCommonControlsLevel();
 
 class MainToolBar : public CToolBarCtrl {
 public:
-    static constexpr int kImageCount = 9;
+    static constexpr int kImageCount = 10;
 
     // Creates the bar along the top of the parent with its images and buttons, shown only
     // when visible is true, in the form that the library level can draw; Abort starts disabled.
