@@ -21,10 +21,10 @@ bool SettingsFileReadable(const CString& path) {
 
 }  // namespace
 
-int ExitCodeOf(RunOutcome outcome, bool settingsReadable) {
+int ExitCodeOf(RunOutcome outcome, bool settingsReadable, bool logWritten) {
     if (!settingsReadable) return EXIT_RUN_REFUSED;
     switch (outcome) {
-        case RunOutcome::Completed: return EXIT_RUN_COMPLETED;
+        case RunOutcome::Completed: return logWritten ? EXIT_RUN_COMPLETED : EXIT_ENTRIES_FAILED;
         case RunOutcome::EntriesFailed: return EXIT_ENTRIES_FAILED;
         default: return EXIT_RUN_REFUSED;  // refused, aborted, or closed before the run
     }
@@ -36,12 +36,17 @@ BOOL FendrixApp::InitInstance() {
     const AutoRunRequest request = ReadAutoRunSwitch(CommandLineArgs());
     dialog.AutoRun = request.AutoRun ? 1 : 0;
     dialog.StartupSettingsPath = request.SettingsPath;
+    dialog.AutoUndo = request.Undo ? 1 : 0;
+    dialog.AutoUndoJournal = request.JournalPath;
+    dialog.AutoLogFile = request.LogPath;
     const bool settingsReadable = request.SettingsPath.IsEmpty() || SettingsFileReadable(request.SettingsPath);
     m_pMainWnd = &dialog;
     dialog.DoModal();
     m_pMainWnd = nullptr;
     // A New command before the run turns the session into an interactive one.
-    if (dialog.AutoRun == 1) m_exitCode = ExitCodeOf(dialog.Engine.Run.Outcome, settingsReadable);
+    if (dialog.AutoRun == 1) {
+        m_exitCode = ExitCodeOf(dialog.Engine.Run.Outcome, settingsReadable, !dialog.AutoLogFailed);
+    }
     return FALSE;
 }
 

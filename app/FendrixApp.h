@@ -4,13 +4,13 @@
 #include "engine/JobEngine.h"
 #include "framework/CWinApp.h"
 
-// Exit codes of an unattended run, for schedulers and scripts.
+// Exit codes of an unattended run or undo, for schedulers and scripts.
 enum UnattendedExitCode {
     EXIT_RUN_COMPLETED = 0,  // no failure line
-    EXIT_ENTRIES_FAILED = 1,
-    EXIT_RUN_REFUSED = 2,    // refused by its checks, unreadable settings file, aborted, or never run
+    EXIT_ENTRIES_FAILED = 1, // failure lines (an undo's entries changed since count), or the -log file unwritten
+    EXIT_RUN_REFUSED = 2,    // refused by its checks, unreadable settings file or journal, aborted, or never run
 };
-int ExitCodeOf(RunOutcome outcome, bool settingsReadable);
+int ExitCodeOf(RunOutcome outcome, bool settingsReadable, bool logWritten = true);
 
 class FendrixApp : public CWinApp {
 public:

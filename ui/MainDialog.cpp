@@ -168,8 +168,18 @@ LRESULT MainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainDialog::OnTimer(UINT_PTR id) {
     KillTimer(id);
-    if (id != kAutoRunTimer) return;
-    SendMessage(WM_POSTED_COMMAND, ID_TOOL_EXECUTE);
+    if (id == kAutoRunTimer) RunUnattended();
+}
+
+void MainDialog::RunUnattended() {
+    if (AutoUndo != 1) {
+        SendMessage(WM_POSTED_COMMAND, ID_TOOL_EXECUTE);
+    } else if (AutoUndoJournal.empty()) {
+        Undo.UndoLastRun();
+    } else {
+        Undo.UndoJournal(AutoUndoJournal);
+    }
+    if (!AutoLogFile.empty()) AutoLogFailed = !WriteLogFile(AutoLogFile);
     PostMessage(WM_POSTED_COMMAND, ID_APP_EXIT);
 }
 

@@ -26,8 +26,12 @@ public:
     JobEngine Engine;  // the job record (Engine.Job) and the run state (Engine.Run)
     JournalUndo Undo;  // takes runs back by their journals
     CString LastBrowseFolder;
-    int AutoRun = 0;
+    int AutoRun = 0;   // 1: an unattended session, which closes when its run or undo has ended
     CString StartupSettingsPath;
+    int AutoUndo = 0;              // 1: the unattended session undoes a journal instead of running
+    std::wstring AutoUndoJournal;  // empty: the newest journal
+    std::wstring AutoLogFile;      // where the unattended session writes its log; empty: nowhere
+    bool AutoLogFailed = false;
     SettingsStore Settings;  // bar switches, stored window rectangle, current settings file
 
     BOOL OnInitDialog() override;
@@ -89,6 +93,7 @@ private:
     void SaveSettingsAs();
     CString ChooseSettingsFile(int mode, const char* title);
     void SaveLog();
+    void RunUnattended();
     void ShowAbout();
     bool TakeJobFromControls(JobSettings& job);
     void KeepSwitchBoxes(JobSettings& job) const;
