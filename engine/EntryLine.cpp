@@ -15,12 +15,17 @@ char Letter(DWORD attributes, DWORD bit, char letter) { return (attributes & bit
 
 }  // namespace
 
-CString JobEngine::EntryName(const EntryPath& path, const WIN32_FIND_DATAW& record) const {
-    return IsOn(Job.ExecDispSubDir) ? ShownText(record.cFileName) : path.Shown;
+CString JobEngine::EntryName(const EntryPath& path, const WIN32_FIND_DATAW& record, bool bareNames) {
+    return bareNames ? ShownText(record.cFileName) : path.Shown;
 }
 
 CString JobEngine::FormatEntryLine(const EntryPath& path, const WIN32_FIND_DATAW& record, int status) const {
-    return EntryLineText(status, record, EntryName(path, record));
+    return FormatEntryLine(path, record, status, IsOn(Job.ExecDispSubDir));
+}
+
+CString JobEngine::FormatEntryLine(const EntryPath& path, const WIN32_FIND_DATAW& record, int status,
+                                   bool bareNames) const {
+    return EntryLineText(status, record, EntryName(path, record, bareNames));
 }
 
 CString EntryLineText(int status, const WIN32_FIND_DATAW& record, const char* name) {

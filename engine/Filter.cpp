@@ -39,7 +39,7 @@ int JobEngine::FilterEntry(const EntryPath& path, const WIN32_FIND_DATAW& record
     if (passed && IsOn(Job.SystemFileSkip) && (a & FILE_ATTRIBUTE_SYSTEM) != 0) {
         CString line;
         line.Format("  Skip System %s : %s", isDirectory ? "Dir" : "File",
-                    static_cast<const char*>(EntryName(path, record)));
+                    static_cast<const char*>(EntryName(path, record, IsOn(Job.ExecDispSubDir))));
         AppendLog(line, LogColor::Red);
         return 0;
     }

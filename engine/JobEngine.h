@@ -2,6 +2,7 @@
 // each entry, and the log lines and status texts that report them.
 #pragma once
 
+#include "engine/EntryChange.h"
 #include "engine/EntryPath.h"
 #include "engine/JobSettings.h"
 #include "engine/JobWindow.h"
@@ -11,7 +12,12 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <memory>
 #include <vector>
+
+class RunSequence;
+struct HeldItem;
 
 // How the last Execute ended; an unattended run reports it as the process's exit code.
 enum class RunOutcome {
@@ -28,6 +34,18 @@ struct RunState {
     CTime ClockValue;        // the system clock for the time-stamp operation
     int Failures = 0;        // failure lines of the current or last run
     RunOutcome Outcome = RunOutcome::None;
+    // Of the last run: its worker threads, and the most entries and log items it held at once.
+    int Workers = 0;
+    size_t MostEntriesInFlight = 0;
+    size_t MostHeldItems = 0;
+};
+
+// How much a run holds at most: entries handed out and not yet reported, and items (lines,
+// entries and counts) waiting behind an entry that is not done. When either is reached, the walk
+// waits, dispatching messages, for the oldest entry.
+struct RunLimits {
+    size_t EntriesInFlight = 256;
+    size_t HeldItems = 4096;
 };
 
 // Status words of the per-entry line, all four characters wide.
@@ -35,11 +53,15 @@ enum EntryStatus { STATUS_DONE = 0, STATUS_SKIP = 1, STATUS_NOP = 2 };
 
 class JobEngine {
 public:
-    explicit JobEngine(JobWindow& window) : m_window(window) {}
+    explicit JobEngine(JobWindow& window);
+    ~JobEngine();
+    JobEngine(const JobEngine&) = delete;
+    JobEngine& operator=(const JobEngine&) = delete;
 
     JobSettings Job;
     RunState Run;
     JournalPlace Journals;  // where runs and undos keep their journals
+    RunLimits Limits;
 
     // direction 0: controls to record, 1: record to controls; warn 1: the order checks may warn and fail.
     int ExchangeJobData(int direction, int warn, int transferOnly);
@@ -54,41 +76,68 @@ public:
     void ShowStatus(const char* progress = nullptr);
     CString FormatEntryLine(const EntryPath& path, const WIN32_FIND_DATAW& record, int status) const;
 
-    unsigned WalkDirectory(const EntryPath& directory);
+    void WalkDirectory(const EntryPath& directory);
     int FilterEntry(const EntryPath& path, const WIN32_FIND_DATAW& record);
-    // The change of one accepted entry, made on its real UTF-16 path.
+    // The change of one accepted entry, made at once on its real UTF-16 path and reported.
+    // Returns 1 when something changed.
     int ApplyOperations(const EntryPath& path, WIN32_FIND_DATAW& record);
+    // What the change of the entry would write, as the job stands now; touches no disk. With the
+    // system clock read for every entry, the clock is read here.
+    EntryPlan PlanChange(const WIN32_FIND_DATAW& record);
 
 private:
     bool DatesInOrder();
     bool SizesInOrder();
     bool JobIsComplete();
     void WarnOrderReversed(const char* text);
-    unsigned WalkSearchPath(const CString& item);
+    void WalkSearchPath(const CString& item);
     void SortWithStatus(struct EntryList& list);
-    unsigned VisitSubdirectory(const EntryPath& directory, const WIN32_FIND_DATAW& record);
+    void VisitSubdirectory(const EntryPath& directory, const WIN32_FIND_DATAW& record);
     bool TimeStampAvailable() const;
-    // Returns how many of time stamp and attributes changed; the attributes are written along
-    // with the time when they need changing. Failures are reported and counted.
-    int ChangeTimeStamp(const EntryPath& path, WIN32_FIND_DATAW& record, bool& attributesPending, int& failures);
-    int ChangeEntryAttributes(const EntryPath& path, WIN32_FIND_DATAW& record, int& failures);
     FILETIME NewTimeStamp();
+    EntryLineOptions CurrentLineOptions() const;
+    // Failure lines, then the "done" or " nop" line; updates the record. Returns 1 when
+    // something changed.
+    int ReportChange(const EntryPath& path, WIN32_FIND_DATAW& record, const EntryPlan& plan,
+                     const EntryOutcome& outcome, const EntryLineOptions& options);
+    CString FormatEntryLine(const EntryPath& path, const WIN32_FIND_DATAW& record, int status, bool bareNames) const;
+    // The bare name with per-directory lines, the full path without them; both as shown.
+    static CString EntryName(const EntryPath& path, const WIN32_FIND_DATAW& record, bool bareNames);
+
     // Every failure line of a run goes through here; the run's outcome counts them.
     void ReportFailure(const char* format, const char* name);
-    // The bare name with per-directory lines, the full path without them; both as shown.
-    CString EntryName(const EntryPath& path, const WIN32_FIND_DATAW& record) const;
+    // Lines of a run go into its sequence; outside a run, and from the head of the sequence,
+    // they are written at once.
+    void Log(const char* text, COLORREF color, bool failure);
+    void WriteLine(const char* text, COLORREF color, bool failure);
+
+    // The run's sequence of lines and entries handed to workers (OrderedRun.cpp).
+    void StartSequence();
+    void FinishSequence();
+    // Plans the entry and hands it to a worker, its place held in the sequence.
+    void HandOut(const EntryPath& path, const WIN32_FIND_DATAW& record);
+    void HoldPathCount(const CString& item);
+    // Waits until an entry may be handed out, or an abort is requested.
+    void MakeRoomForEntry();
+    void MakeRoomForItem();
+    void WaitForHead();
+    void WriteReadyItems();
+    void WriteHeld(HeldItem& item);
 
     JobWindow& m_window;
+    std::unique_ptr<RunSequence> m_sequence;
+    // After an abort took entries back: the lines behind the first one are the lines of entries
+    // never reached, and only that search path's count is still written.
+    enum class SequenceState { Writing, ToPathCount, Discarding };
+    SequenceState m_sequenceState = SequenceState::Writing;
+    unsigned m_pathChanged = 0;   // entries changed in the search path being written
+    unsigned m_totalChanged = 0;
     struct ParsedStamp {
         CString Text;
         FILETIME Time;
     };
     ParsedStamp m_parsedStamp{};
 };
-
-// Sets (mode 0) or resets (any other mode) the mask's bits of the word on disk; the word takes
-// the new value on success. Returns 1 on success, also when nothing needed to change.
-int ChangeAttributes(const wchar_t* path, DWORD& word, DWORD mask, int mode);
 
 // The non-empty items of a search-path text, trimmed and unquoted, in order. An empty item
 // would name the working directory.

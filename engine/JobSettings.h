@@ -59,4 +59,8 @@ struct JobSettings {
     int ExecDispNopFname = 0;
     int ExecDispSubDir = 0;
     int ExecDispSkipped = 0;
+
+    // Threads that change the entries of a run: 0 one per processor, at most 4; 1 to 8 fix the
+    // number (other numbers are taken as the nearer of 1 and 8).
+    int Workers = 0;
 };

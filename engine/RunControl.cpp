@@ -26,20 +26,21 @@ void JobEngine::RunJob() {
     Run.Failures = 0;
 
     AppendLog("* * * * * * * * * * 処理開始 * * * * * * * * * *", LogColor::Blue);
+    StartSequence();
     // A pattern that is no Shift-JIS text matches nothing: the finder leaves it out.
     std::wstring patterns;
     if (!ToUtf16(Job.SearchFile, patterns)) ReportFailure("  Failed : File Name %s", Job.SearchFile);
-    unsigned total = 0;
     for (const CString& item : SearchPathItems(Job.SearchPath)) {
         PumpMessages();
         if (Run.AbortRequested != 0) break;
-        total += WalkSearchPath(item);
+        WalkSearchPath(item);
     }
+    FinishSequence();
     const bool aborted = Run.AbortRequested != 0;
     if (aborted) AppendLog("\r\n※ 処理は中止されました。\r\n", LogColor::Magenta);
     AppendLog("------------------------------------------------", LogColor::Black);
     CString summary;
-    summary.Format("処理総数 : %d 件\r\n", static_cast<int>(total));
+    summary.Format("処理総数 : %d 件\r\n", static_cast<int>(m_totalChanged));
     AppendLog(summary, LogColor::Green);
     AppendLog("* * * * * * * * * * 処理終了 * * * * * * * * * *", LogColor::Blue);
     SetRunState(1);
@@ -50,28 +51,24 @@ void JobEngine::RunJob() {
     }
 }
 
-unsigned JobEngine::WalkSearchPath(const CString& item) {
+void JobEngine::WalkSearchPath(const CString& item) {
     CString line;
     line.Format("処理対象 : %s (%s)", static_cast<const char*>(item), static_cast<const char*>(Job.SearchFile));
     AppendLog(line, LogColor::Green);
-    unsigned changed = 0;
     EntryPath root;
     if (SearchRoot(item, root)) {
-        changed = WalkDirectory(root);
+        WalkDirectory(root);
     } else {
         // Any other walk, such as one of a look-alike, would change files nobody named.
         ReportFailure("  Failed : Search Path %s", item);
     }
-    line.Format("処理  数 : %d 件 (%s)\r\n", static_cast<int>(changed), static_cast<const char*>(item));
-    AppendLog(line, LogColor::Green);
-    return changed;
+    HoldPathCount(item);  // written once the path's entries are all reported
 }
 
 void JobEngine::ReportFailure(const char* format, const char* name) {
     CString line;
     line.Format(format, name);
-    AppendLog(line, LogColor::Red);
-    ++Run.Failures;
+    Log(line, LogColor::Red, true);
 }
 
 std::vector<CString> SearchPathItems(const CString& text) {
@@ -112,7 +109,7 @@ void JobEngine::SyncOptionMenus() {
     m_window.ShowOptionMarks(marks);
 }
 
-void JobEngine::AppendLog(const char* text, COLORREF color) { m_window.AppendLogLine(text, color); }
+void JobEngine::AppendLog(const char* text, COLORREF color) { Log(text, color, false); }
 
 void JobEngine::ShowStatus(const char* progress) {
     const bool perEntryLines = IsOn(Job.ExecDispFname);

@@ -23,12 +23,12 @@ CString DirectoryText(const char* format, const CString& directory, const CStrin
 
 }  // namespace
 
-unsigned JobEngine::WalkDirectory(const EntryPath& directory) {
+void JobEngine::WalkDirectory(const EntryPath& directory) {
     ShowStatus(DirectoryText("○ 検索中... : %s (%s)", directory.Shown, Job.SearchFile));
     EntryList list;
     FindEntries(directory.Real, Job.SearchFile, &list, FF_RECORDS | FF_SUBDIRS | FF_SEP_SEMICOLON, 1);
     ShowStatus(DirectoryText("○ 検索中...完了 : %s (%s)", directory.Shown, Job.SearchFile));
-    if (list.IsEmpty()) return 0;
+    if (list.IsEmpty()) return;
     if (IsOn(Job.ExecDispSubDir)) {
         AppendLog(DirectoryText(" ﾃﾞｨﾚｸﾄﾘ : %s (%s)", directory.Shown, Job.SearchFile), LogColor::Black);
     }
@@ -36,34 +36,33 @@ unsigned JobEngine::WalkDirectory(const EntryPath& directory) {
 
     // Pass 0 descends into the subdirectories (listed first); pass 1 processes every entry,
     // so a directory's subtree is finished before the directory itself is changed.
-    unsigned changed = 0;
     for (int pass = 0; pass < 2; ++pass) {
         PumpMessages();
         if (Run.AbortRequested != 0) break;
         for (const auto& record : list.Records) {
             PumpMessagesIfDue();
+            if (pass == 1) MakeRoomForEntry();
             if (Run.AbortRequested != 0) break;
             if (pass == 0) {
                 if (!IsDirectory(*record)) break;
-                if (IsOn(Job.Recursive)) changed += VisitSubdirectory(directory, *record);
+                if (IsOn(Job.Recursive)) VisitSubdirectory(directory, *record);
             } else {
                 const EntryPath path = JoinPath(directory, record->cFileName);
-                if (FilterEntry(path, *record) == 1) changed += static_cast<unsigned>(ApplyOperations(path, *record));
+                if (FilterEntry(path, *record) == 1) HandOut(path, *record);
             }
         }
     }
-    return changed;
 }
 
-unsigned JobEngine::VisitSubdirectory(const EntryPath& directory, const WIN32_FIND_DATAW& record) {
+void JobEngine::VisitSubdirectory(const EntryPath& directory, const WIN32_FIND_DATAW& record) {
     const EntryPath path = JoinPath(directory, record.cFileName);
     if (IsOn(Job.SystemFileSkip) && (record.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0) {
         CString line;
         line.Format("  Do'nt Recursive System Dir : %s", static_cast<const char*>(path.Shown));
         AppendLog(line, LogColor::Red);
-        return 0;
+        return;
     }
-    return WalkDirectory(path);
+    WalkDirectory(path);
 }
 
 void JobEngine::SortWithStatus(EntryList& list) {

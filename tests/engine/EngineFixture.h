@@ -37,6 +37,7 @@ public:
     int Unticks = 0;
     int DependentUpdates = 0;
     std::function<void(const LogLine&)> OnLine;  // runs after a line is recorded
+    std::function<void(const std::string&)> OnProgress;  // runs after a progress text is shown
 
     void AppendLogLine(const char* text, COLORREF color) override {
         if (*text == '\0') {
@@ -51,7 +52,9 @@ public:
         for (int i = 0; i < kStatusPaneCount; ++i) {
             if (texts[i] != nullptr) Status[i] = texts[i];
         }
-        if (texts[1] != nullptr) Progress.emplace_back(texts[1]);
+        if (texts[1] == nullptr) return;
+        Progress.emplace_back(texts[1]);
+        if (OnProgress) OnProgress(Progress.back());
     }
     bool TransferJob(JobSettings& job, int direction) override {
         if (direction != 0) {

@@ -139,10 +139,24 @@ TEST_F(Operations, SystemClockOncePerRunOrForEveryEntry) {
     EXPECT_EQ(engine.Run.ClockValue, FixedClock());
 }
 
-TEST(ChangeAttributes, TouchesTheDiskOnlyWhenABitChanges) {
-    DWORD word = FILE_ATTRIBUTE_ARCHIVE;
-    EXPECT_EQ(ChangeAttributes(L"C:\\no\\such\\file", word, FILE_ATTRIBUTE_ARCHIVE, 0), 1);
-    EXPECT_EQ(ChangeAttributes(L"C:\\no\\such\\file", word, FILE_ATTRIBUTE_HIDDEN, 1), 1);
-    EXPECT_EQ(ChangeAttributes(L"C:\\no\\such\\file", word, FILE_ATTRIBUTE_HIDDEN, 0), 0);
-    EXPECT_EQ(word, static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+// Attributes that are already as asked need no file system: a missing entry does not fail then.
+TEST(CarryOut, TouchesTheFileSystemOnlyForATimeOrAChangedBit) {
+    WIN32_FIND_DATAW record{};
+    record.dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+    const std::wstring missing = L"C:\\no\\such\\file";
+    EntryPlan plan;
+    plan.AttributeStep = true;
+    plan.Attributes = FILE_ATTRIBUTE_ARCHIVE;
+    EXPECT_FALSE(NeedsFileSystem(plan, record));
+    EXPECT_FALSE(CarryOut(missing, record, plan).Failed());
+    plan.Attributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN;
+    EXPECT_TRUE(NeedsFileSystem(plan, record));
+    EXPECT_TRUE(CarryOut(missing, record, plan).AttributesFailed);
+
+    plan = EntryPlan{};
+    plan.Time = EntryPlan::TimeStep::NoFileTime;  // fails without asking the file system
+    EXPECT_FALSE(NeedsFileSystem(plan, record));
+    const EntryOutcome outcome = CarryOut(missing, record, plan);
+    EXPECT_TRUE(outcome.TimeFailed);
+    EXPECT_FALSE(outcome.OpenFailed);
 }

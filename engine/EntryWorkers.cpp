@@ -1,0 +1,89 @@
+#include "engine/EntryWorkers.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace {
+
+constexpr int kMostDefaultWorkers = 4;
+constexpr int kMostWorkers = 8;
+
+int ProcessorCount() {
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    return static_cast<int>(info.dwNumberOfProcessors);
+}
+
+}  // namespace
+
+int WorkerCountFor(int setting) {
+    if (setting == 0) return std::clamp(ProcessorCount(), 1, kMostDefaultWorkers);
+    return std::clamp(setting, 1, kMostWorkers);
+}
+
+EntryWorkers::EntryWorkers(int count) : m_finished(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
+    try {
+        for (int i = 0; i < count; ++i) m_threads.emplace_back(&EntryWorkers::Work, this);
+    } catch (const std::system_error&) {
+        // Fewer threads than asked, or none: the jobs are then carried out by the caller.
+    }
+}
+
+EntryWorkers::~EntryWorkers() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    for (std::thread& thread : m_threads) thread.join();
+    if (m_finished != nullptr) CloseHandle(m_finished);
+}
+
+void EntryWorkers::HandOut(EntryJob& job) {
+    if (m_threads.empty()) {
+        job.Outcome = CarryOut(job.Path.Real, job.Record, job.Plan);
+        job.Done.store(true);
+        return;
+    }
+    bool wake;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_queue.push_back(&job);
+        wake = m_idle > 0;  // a busy worker comes back for the job by itself
+    }
+    if (wake) m_wake.notify_one();
+}
+
+void EntryWorkers::Withdraw() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (EntryJob* job : m_queue) job->Withdrawn = true;
+    m_queue.clear();
+}
+
+void EntryWorkers::WaitFor(const EntryJob& job, DWORD milliseconds) {
+    // Either the worker sees the flag and sets the event, or this thread sees the job done.
+    m_callerWaiting.store(true);
+    if (!job.Done.load()) {
+        const DWORD handles = m_finished != nullptr ? 1 : 0;  // without the event: messages and time alone
+        MsgWaitForMultipleObjects(handles, &m_finished, FALSE, milliseconds, QS_ALLINPUT);
+    }
+    m_callerWaiting.store(false);
+}
+
+void EntryWorkers::Work() {
+    for (;;) {
+        EntryJob* job;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            ++m_idle;
+            m_wake.wait(lock, [this] { return m_stop || !m_queue.empty(); });
+            --m_idle;
+            if (m_queue.empty()) return;  // stopping, and nothing left to do
+            job = m_queue.front();
+            m_queue.pop_front();
+        }
+        job->Outcome = CarryOut(job->Path.Real, job->Record, job->Plan);
+        job->Done.store(true);  // from here on the job may be gone
+        if (m_callerWaiting.exchange(false)) SetEvent(m_finished);
+    }
+}

@@ -1,0 +1,124 @@
+// How a run hands its entries to the workers and still writes every line in walk order, as a
+// run that changed one entry after the other would.
+#include "engine/JobEngine.h"
+#include "engine/LogPalette.h"
+#include "engine/MessagePump.h"
+#include "engine/RunSequence.h"
+#include "engine/ShiftJis.h"
+
+#include <utility>
+
+namespace {
+
+// A wait gives way to window messages at once; the slice only bounds a wait that nothing ends.
+constexpr DWORD kWaitSliceMs = 100;
+
+}  // namespace
+
+JobEngine::JobEngine(JobWindow& window) : m_window(window) {}
+
+JobEngine::~JobEngine() = default;
+
+void JobEngine::Log(const char* text, COLORREF color, bool failure) {
+    if (m_sequence == nullptr) {
+        WriteLine(text, color, failure);
+        return;
+    }
+    MakeRoomForItem();
+    m_sequence->HoldLine(text, color, failure);
+    WriteReadyItems();
+}
+
+void JobEngine::WriteLine(const char* text, COLORREF color, bool failure) {
+    m_window.AppendLogLine(text, color);
+    if (failure) ++Run.Failures;
+}
+
+void JobEngine::StartSequence() {
+    m_sequence = std::make_unique<RunSequence>(WorkerCountFor(Job.Workers));
+    m_sequenceState = SequenceState::Writing;
+    m_pathChanged = 0;
+    m_totalChanged = 0;
+    Run.Workers = m_sequence->Workers();
+}
+
+void JobEngine::FinishSequence() {
+    if (Run.AbortRequested != 0) m_sequence->Withdraw();
+    WriteReadyItems();
+    while (!m_sequence->Empty()) WaitForHead();
+    Run.MostEntriesInFlight = m_sequence->MostEntriesInFlight();
+    Run.MostHeldItems = m_sequence->MostItems();
+    m_sequence.reset();
+}
+
+void JobEngine::HandOut(const EntryPath& path, const WIN32_FIND_DATAW& record) {
+    ShowStatus(CString("○ 処理中... ") + ShownText(record.cFileName));
+    auto entry = std::make_unique<HeldEntry>();
+    entry->Job.Path = path;
+    entry->Job.Record = record;
+    entry->Job.Plan = PlanChange(record);
+    entry->Options = CurrentLineOptions();
+    MakeRoomForItem();
+    m_sequence->HoldEntry(std::move(entry));
+    WriteReadyItems();
+}
+
+void JobEngine::HoldPathCount(const CString& item) {
+    MakeRoomForItem();
+    m_sequence->HoldPathCount(item);
+    WriteReadyItems();
+}
+
+void JobEngine::MakeRoomForEntry() {
+    while (Run.AbortRequested == 0 &&
+           (m_sequence->EntriesInFlight() >= Limits.EntriesInFlight || m_sequence->Items() >= Limits.HeldItems)) {
+        WaitForHead();
+    }
+}
+
+// A line cannot wait for later: also after an abort the head is waited for (entries not started
+// by then are taken back, so that is no longer than the entries being changed take).
+void JobEngine::MakeRoomForItem() {
+    while (m_sequence->Items() >= Limits.HeldItems) WaitForHead();
+}
+
+void JobEngine::WaitForHead() {
+    m_sequence->WaitForHead(kWaitSliceMs);
+    PumpMessages();
+    if (Run.AbortRequested != 0) m_sequence->Withdraw();
+    WriteReadyItems();
+}
+
+void JobEngine::WriteReadyItems() {
+    while (m_sequence->HeadReady()) {
+        HeldItem item = m_sequence->TakeHead();
+        WriteHeld(item);
+    }
+}
+
+void JobEngine::WriteHeld(HeldItem& item) {
+    switch (item.What) {
+    case HeldItem::Kind::Line:
+        if (m_sequenceState == SequenceState::Writing) WriteLine(item.Text, item.Color, item.Failure);
+        break;
+    case HeldItem::Kind::Entry: {
+        EntryJob& job = item.Entry->Job;
+        if (job.Withdrawn) {
+            m_sequenceState = SequenceState::ToPathCount;
+        } else if (m_sequenceState == SequenceState::Writing) {
+            m_pathChanged += static_cast<unsigned>(ReportChange(job.Path, job.Record, job.Plan, job.Outcome, item.Entry->Options));
+        }
+        break;
+    }
+    case HeldItem::Kind::PathCount: {
+        if (m_sequenceState == SequenceState::Discarding) break;
+        CString line;
+        line.Format("処理  数 : %d 件 (%s)\r\n", static_cast<int>(m_pathChanged), static_cast<const char*>(item.Text));
+        WriteLine(line, LogColor::Green, false);
+        m_totalChanged += m_pathChanged;
+        m_pathChanged = 0;
+        if (m_sequenceState == SequenceState::ToPathCount) m_sequenceState = SequenceState::Discarding;
+        break;
+    }
+    }
+}
