@@ -19,6 +19,7 @@ const char* const kSizeRange = "SizeRange";
 const char* const kSetTimeStanp = "SetTimeStanp";
 const char* const kSwitches = "Switches";
 const char* const kJournal = "Journal";
+const char* const kPerformance = "Performance";
 constexpr int kDefaultJournalKeep = 20;
 
 // The five switches of the limits and the time stamp, by their keys.
@@ -45,6 +46,9 @@ public:
     }
     void Section(const char* section) {
         if (m_ok) m_ok = RemoveSection(section, m_file) != FALSE;
+    }
+    void Remove(const char* section, const char* key) {
+        if (m_ok) m_ok = RemoveKey(section, key, m_file) != FALSE;
     }
     void RemoveHistory(const char* section, const char* prefix) {
         if (m_ok) m_ok = RemoveList(section, "Count", prefix, 1, m_file) != FALSE;
@@ -127,6 +131,7 @@ void SettingsStore::Load(const char* path) {
     job.SetTimeStanp.TimeStanpJokn = ReadInt(kSetTimeStanp, "TimeStanpJokn", 1, file);
     job.SetTimeStanp.TimeStanpVal = ReadText(kSetTimeStanp, "TimeStanpVal", "", file);
     m_engine.Journals.Keep = ReadInt(kJournal, "Keep", kDefaultJournalKeep, file);
+    job.Workers = ReadInt(kPerformance, "Workers", 0, file);
 
     // The boxes of masks loaded earlier must not stay ticked beside the new ones.
     m_window.UntickAttributeBoxes();
@@ -235,5 +240,11 @@ bool SettingsStore::WriteSettings(const char* file, const RECT& windowRect) {
     out.Text(kSetTimeStanp, "TimeStanpVal", job.SetTimeStanp.TimeStanpVal);
     for (const SwitchKey& key : kSwitchKeys) out.Int(kSwitches, key.Key, job.*key.Field);
     out.Int(kJournal, "Keep", m_engine.Journals.Keep);
+    // Only a number chosen by hand is written: files that never chose one stay as they are.
+    if (job.Workers != 0) {
+        out.Int(kPerformance, "Workers", job.Workers);
+    } else {
+        out.Remove(kPerformance, "Workers");
+    }
     return out.Ok();
 }

@@ -163,3 +163,25 @@ TEST_F(SettingsStoreTest, TheSwitchesApplyWhenTheFileHoldsThemAndStayAsTheyWereW
             << c.name;
     }
 }
+
+// Only a number chosen by hand is written, so files that never chose one stay as they are.
+TEST_F(SettingsStoreTest, TheWorkerCountIsWrittenOnlyWhenChosen) {
+    const CString file = tree.Path("workers.ini");
+    ASSERT_EQ(store.Save(file), SaveResult::Written);
+    const std::string unchosen = ReadWholeFile(file);
+    EXPECT_EQ(unchosen.find("Performance"), std::string::npos);
+
+    engine.Job.Workers = 1;
+    ASSERT_EQ(store.Save(file), SaveResult::Written);
+    EXPECT_NE(ReadWholeFile(file).find("[Performance]\r\nWorkers=1\r\n"), std::string::npos);
+    Headless reader;
+    reader.store.Load(file);
+    EXPECT_EQ(reader.engine.Job.Workers, 1);
+
+    // A file without the key means the default again, and saving it over the file takes the key out.
+    WriteWholeFile(tree.Path("plain.ini"), "[Common]\r\nRecursive=0\r\n");
+    reader.store.Load(tree.Path("plain.ini"));
+    EXPECT_EQ(reader.engine.Job.Workers, 0);
+    ASSERT_EQ(reader.store.Save(file), SaveResult::Written);
+    EXPECT_EQ(Profile("Performance", "Workers", file), "<missing>");
+}
