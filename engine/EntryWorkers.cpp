@@ -5,6 +5,17 @@
 
 namespace {
 
+class Locked {
+public:
+    explicit Locked(SRWLOCK& lock) : m_lock(lock) { AcquireSRWLockExclusive(&m_lock); }
+    ~Locked() { ReleaseSRWLockExclusive(&m_lock); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+private:
+    SRWLOCK& m_lock;
+};
+
 constexpr int kMostDefaultWorkers = 4;
 constexpr int kMostWorkers = 8;
 
@@ -31,10 +42,10 @@ EntryWorkers::EntryWorkers(int count) : m_finished(CreateEventA(nullptr, FALSE, 
 
 EntryWorkers::~EntryWorkers() {
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        Locked locked(m_lock);
         m_stop = true;
     }
-    m_wake.notify_all();
+    WakeAllConditionVariable(&m_wake);
     for (std::thread& thread : m_threads) thread.join();
     if (m_finished != nullptr) CloseHandle(m_finished);
 }
@@ -47,43 +58,44 @@ void EntryWorkers::HandOut(EntryJob& job) {
     }
     bool wake;
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        Locked locked(m_lock);
         m_queue.push_back(&job);
         wake = m_idle > 0;  // a busy worker comes back for the job by itself
     }
-    if (wake) m_wake.notify_one();
+    if (wake) WakeConditionVariable(&m_wake);
 }
 
 void EntryWorkers::Withdraw() {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    Locked locked(m_lock);
     for (EntryJob* job : m_queue) job->Withdrawn = true;
     m_queue.clear();
 }
 
 void EntryWorkers::WaitFor(const EntryJob& job, DWORD milliseconds) {
-    // Either the worker sees the flag and sets the event, or this thread sees the job done.
-    m_callerWaiting.store(true);
+    // Either the worker sees the job awaited and sets the event, or this thread sees it done.
+    m_awaited.store(&job);
     if (!job.Done.load()) {
         const DWORD handles = m_finished != nullptr ? 1 : 0;  // without the event: messages and time alone
         MsgWaitForMultipleObjects(handles, &m_finished, FALSE, milliseconds, QS_ALLINPUT);
     }
-    m_callerWaiting.store(false);
+    m_awaited.store(nullptr);
 }
 
 void EntryWorkers::Work() {
     for (;;) {
         EntryJob* job;
         {
-            std::unique_lock<std::mutex> lock(m_mutex);
+            Locked locked(m_lock);
             ++m_idle;
-            m_wake.wait(lock, [this] { return m_stop || !m_queue.empty(); });
+            while (!m_stop && m_queue.empty()) SleepConditionVariableSRW(&m_wake, &m_lock, INFINITE, 0);
             --m_idle;
             if (m_queue.empty()) return;  // stopping, and nothing left to do
             job = m_queue.front();
             m_queue.pop_front();
         }
         job->Outcome = CarryOut(job->Path.Real, job->Record, job->Plan);
-        job->Done.store(true);  // from here on the job may be gone
-        if (m_callerWaiting.exchange(false)) SetEvent(m_finished);
+        const EntryJob* awaited = job;
+        job->Done.store(true);  // from here on the job may be gone; its address is only compared
+        if (m_awaited.compare_exchange_strong(awaited, nullptr)) SetEvent(m_finished);
     }
 }

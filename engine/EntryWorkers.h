@@ -8,9 +8,7 @@
 #include <windows.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <deque>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -42,18 +40,21 @@ public:
     // every job handed out before the first one taken back has been started.
     void Withdraw();
     // Returns when the job is done, a window message waits in the thread's queue or the time
-    // is up, whichever comes first; also early now and then, after another job was finished.
+    // is up, whichever comes first; now and then also early, for a job awaited before.
     void WaitFor(const EntryJob& job, DWORD milliseconds);
 
 private:
     void Work();
 
     std::vector<std::thread> m_threads;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
+    // The system's own lock and condition: under Wine they wait without a round trip to the
+    // server, which a contended lock of the threads library would cost.
+    SRWLOCK m_lock = SRWLOCK_INIT;
+    CONDITION_VARIABLE m_wake = CONDITION_VARIABLE_INIT;
     std::deque<EntryJob*> m_queue;
     int m_idle = 0;  // threads waiting for a job
     bool m_stop = false;
-    HANDLE m_finished;                       // set when a job is finished while the caller waits
-    std::atomic<bool> m_callerWaiting{false};
+    HANDLE m_finished;  // set when the awaited job is finished
+    // Only the job awaited wakes the caller: waking it for every job would cost as much as a job.
+    std::atomic<const EntryJob*> m_awaited{nullptr};
 };

@@ -120,7 +120,9 @@ private:
     // Waits until an entry may be handed out, or an abort is requested.
     void MakeRoomForEntry();
     void MakeRoomForItem();
-    void WaitForHead();
+    // Waits, dispatching messages, for the entry that many entries behind the first one held,
+    // then writes what is ready.
+    void WaitForEntry(size_t behind);
     void WriteReadyItems();
     void WriteHeld(HeldItem& item);
 

@@ -45,7 +45,7 @@ void JobEngine::StartSequence() {
 void JobEngine::FinishSequence() {
     if (Run.AbortRequested != 0) m_sequence->Withdraw();
     WriteReadyItems();
-    while (!m_sequence->Empty()) WaitForHead();
+    while (!m_sequence->Empty()) WaitForEntry(0);
     Run.MostEntriesInFlight = m_sequence->MostEntriesInFlight();
     Run.MostHeldItems = m_sequence->MostItems();
     m_sequence.reset();
@@ -70,20 +70,28 @@ void JobEngine::HoldPathCount(const CString& item) {
 }
 
 void JobEngine::MakeRoomForEntry() {
-    while (Run.AbortRequested == 0 &&
-           (m_sequence->EntriesInFlight() >= Limits.EntriesInFlight || m_sequence->Items() >= Limits.HeldItems)) {
-        WaitForHead();
+    while (Run.AbortRequested == 0) {
+        const size_t entries = m_sequence->EntriesInFlight();
+        if (m_sequence->Items() >= Limits.HeldItems) {
+            WaitForEntry(0);
+        } else if (entries >= Limits.EntriesInFlight) {
+            // Waking for every entry would cost about as much as changing it: the walk goes on
+            // when half of the entries out are done.
+            WaitForEntry(entries / 2);
+        } else {
+            return;
+        }
     }
 }
 
 // A line cannot wait for later: also after an abort the head is waited for (entries not started
 // by then are taken back, so that is no longer than the entries being changed take).
 void JobEngine::MakeRoomForItem() {
-    while (m_sequence->Items() >= Limits.HeldItems) WaitForHead();
+    while (m_sequence->Items() >= Limits.HeldItems) WaitForEntry(0);
 }
 
-void JobEngine::WaitForHead() {
-    m_sequence->WaitForHead(kWaitSliceMs);
+void JobEngine::WaitForEntry(size_t behind) {
+    m_sequence->WaitForEntry(behind, kWaitSliceMs);
     PumpMessages();
     if (Run.AbortRequested != 0) m_sequence->Withdraw();
     WriteReadyItems();

@@ -52,7 +52,12 @@ HeldItem RunSequence::TakeHead() {
     return head;
 }
 
-void RunSequence::WaitForHead(DWORD milliseconds) {
-    if (m_items.empty() || HeadReady()) return;
-    m_workers.WaitFor(m_items.front().Entry->Job, milliseconds);
+void RunSequence::WaitForEntry(size_t behind, DWORD milliseconds) {
+    for (const HeldItem& item : m_items) {
+        if (item.Entry == nullptr) continue;
+        if (behind-- != 0) continue;
+        const EntryJob& job = item.Entry->Job;
+        if (!job.Withdrawn) m_workers.WaitFor(job, milliseconds);
+        return;
+    }
 }

@@ -44,8 +44,10 @@ public:
     // A line, a count, or an entry that is done or withdrawn.
     bool HeadReady() const;
     HeldItem TakeHead();
-    // Returns when the head is ready, a window message waits or the time is up.
-    void WaitForHead(DWORD milliseconds);
+    // Returns when the entry that many entries behind the first one held is done or withdrawn,
+    // a window message waits or the time is up. Entries behind the head count only when their
+    // wait is to free room for many entries at once.
+    void WaitForEntry(size_t behind, DWORD milliseconds);
     // Takes back every entry that no worker has started; all of them lie behind those started.
     void Withdraw() { m_workers.Withdraw(); }
 
