@@ -56,6 +56,7 @@ void EntryWorkers::HandOut(EntryJob& job) {
         job.Done.store(true);
         return;
     }
+    job.Serial = ++m_handedOut;
     bool wake;
     {
         Locked locked(m_lock);
@@ -73,12 +74,12 @@ void EntryWorkers::Withdraw() {
 
 void EntryWorkers::WaitFor(const EntryJob& job, DWORD milliseconds) {
     // Either the worker sees the job awaited and sets the event, or this thread sees it done.
-    m_awaited.store(&job);
+    m_awaited.store(job.Serial);
     if (!job.Done.load()) {
         const DWORD handles = m_finished != nullptr ? 1 : 0;  // without the event: messages and time alone
         MsgWaitForMultipleObjects(handles, &m_finished, FALSE, milliseconds, QS_ALLINPUT);
     }
-    m_awaited.store(nullptr);
+    m_awaited.store(0);
 }
 
 void EntryWorkers::Work() {
@@ -94,8 +95,8 @@ void EntryWorkers::Work() {
             m_queue.pop_front();
         }
         job->Outcome = CarryOut(job->Path.Real, job->Record, job->Plan);
-        const EntryJob* awaited = job;
-        job->Done.store(true);  // from here on the job may be gone; its address is only compared
-        if (m_awaited.compare_exchange_strong(awaited, nullptr)) SetEvent(m_finished);
+        unsigned serial = job->Serial;
+        job->Done.store(true);  // from here on the job may be gone
+        if (m_awaited.compare_exchange_strong(serial, 0)) SetEvent(m_finished);
     }
 }

@@ -20,6 +20,7 @@ struct EntryJob {
     EntryOutcome Outcome;            // written by the worker before Done
     std::atomic<bool> Done{false};   // the worker no longer touches the job
     bool Withdrawn = false;          // taken back before a worker started it: not changed at all
+    unsigned Serial = 0;             // given when handed to a worker; the job's memory may be reused
 };
 
 // One per processor, at most 4; a setting of 1 to 8 fixes the number.
@@ -55,6 +56,8 @@ private:
     int m_idle = 0;  // threads waiting for a job
     bool m_stop = false;
     HANDLE m_finished;  // set when the awaited job is finished
-    // Only the job awaited wakes the caller: waking it for every job would cost as much as a job.
-    std::atomic<const EntryJob*> m_awaited{nullptr};
+    unsigned m_handedOut = 0;
+    // The serial of the job awaited. Only that job wakes the caller: waking it for every job
+    // would cost about as much as the job.
+    std::atomic<unsigned> m_awaited{0};
 };
