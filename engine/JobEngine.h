@@ -113,10 +113,11 @@ private:
 
     // The run's sequence of lines and entries handed to workers (OrderedRun.cpp).
     void StartSequence();
+    // Waits until every entry handed out is reported; after it the sequence holds nothing.
+    void DrainSequence();
     void FinishSequence();
     // Plans the entry and hands it to a worker, its place held in the sequence.
     void HandOut(const EntryPath& path, const WIN32_FIND_DATAW& record);
-    void HoldPathCount(const CString& item);
     // Waits until an entry may be handed out, or an abort is requested.
     void MakeRoomForEntry();
     void MakeRoomForItem();
@@ -128,11 +129,10 @@ private:
 
     JobWindow& m_window;
     std::unique_ptr<RunSequence> m_sequence;
-    // After an abort took entries back: the lines behind the first one are the lines of entries
-    // never reached, and only that search path's count is still written.
-    enum class SequenceState { Writing, ToPathCount, Discarding };
-    SequenceState m_sequenceState = SequenceState::Writing;
-    unsigned m_pathChanged = 0;   // entries changed in the search path being written
+    // After an abort took entries back, what lies behind the first of them belongs to entries
+    // the run never reached; the search path's count still follows.
+    bool m_discarding = false;
+    unsigned m_pathChanged = 0;   // entries reported changed in the current search path
     unsigned m_totalChanged = 0;
     struct ParsedStamp {
         CString Text;

@@ -36,36 +36,36 @@ void JobEngine::WriteLine(const char* text, COLORREF color, bool failure) {
 
 void JobEngine::StartSequence() {
     m_sequence = std::make_unique<RunSequence>(WorkerCountFor(Job.Workers));
-    m_sequenceState = SequenceState::Writing;
+    m_discarding = false;
     m_pathChanged = 0;
     m_totalChanged = 0;
     Run.Workers = m_sequence->Workers();
 }
 
-void JobEngine::FinishSequence() {
+void JobEngine::DrainSequence() {
     if (Run.AbortRequested != 0) m_sequence->Withdraw();
     WriteReadyItems();
     while (!m_sequence->Empty()) WaitForEntry(0);
+    m_discarding = false;
+}
+
+void JobEngine::FinishSequence() {
+    DrainSequence();
     Run.MostEntriesInFlight = m_sequence->MostEntriesInFlight();
     Run.MostHeldItems = m_sequence->MostItems();
     m_sequence.reset();
 }
 
 void JobEngine::HandOut(const EntryPath& path, const WIN32_FIND_DATAW& record) {
+    MakeRoomForItem();
+    if (Run.AbortRequested != 0) return;  // as if taken back with the entries before it
     ShowStatus(CString("○ 処理中... ") + ShownText(record.cFileName));
     auto entry = std::make_unique<HeldEntry>();
     entry->Job.Path = path;
     entry->Job.Record = record;
     entry->Job.Plan = PlanChange(record);
     entry->Options = CurrentLineOptions();
-    MakeRoomForItem();
     m_sequence->HoldEntry(std::move(entry));
-    WriteReadyItems();
-}
-
-void JobEngine::HoldPathCount(const CString& item) {
-    MakeRoomForItem();
-    m_sequence->HoldPathCount(item);
     WriteReadyItems();
 }
 
@@ -105,28 +105,14 @@ void JobEngine::WriteReadyItems() {
 }
 
 void JobEngine::WriteHeld(HeldItem& item) {
-    switch (item.What) {
-    case HeldItem::Kind::Line:
-        if (m_sequenceState == SequenceState::Writing) WriteLine(item.Text, item.Color, item.Failure);
-        break;
-    case HeldItem::Kind::Entry: {
-        EntryJob& job = item.Entry->Job;
-        if (job.Withdrawn) {
-            m_sequenceState = SequenceState::ToPathCount;
-        } else if (m_sequenceState == SequenceState::Writing) {
-            m_pathChanged += static_cast<unsigned>(ReportChange(job.Path, job.Record, job.Plan, job.Outcome, item.Entry->Options));
-        }
-        break;
+    if (item.Entry == nullptr) {
+        if (!m_discarding) WriteLine(item.Text, item.Color, item.Failure);
+        return;
     }
-    case HeldItem::Kind::PathCount: {
-        if (m_sequenceState == SequenceState::Discarding) break;
-        CString line;
-        line.Format("処理  数 : %d 件 (%s)\r\n", static_cast<int>(m_pathChanged), static_cast<const char*>(item.Text));
-        WriteLine(line, LogColor::Green, false);
-        m_totalChanged += m_pathChanged;
-        m_pathChanged = 0;
-        if (m_sequenceState == SequenceState::ToPathCount) m_sequenceState = SequenceState::Discarding;
-        break;
-    }
+    EntryJob& job = item.Entry->Job;
+    if (job.Withdrawn) {
+        m_discarding = true;  // the entries behind it were taken back too
+    } else {
+        m_pathChanged += static_cast<unsigned>(ReportChange(job.Path, job.Record, job.Plan, job.Outcome, item.Entry->Options));
     }
 }

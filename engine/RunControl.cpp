@@ -62,7 +62,13 @@ void JobEngine::WalkSearchPath(const CString& item) {
         // Any other walk, such as one of a look-alike, would change files nobody named.
         ReportFailure("  Failed : Search Path %s", item);
     }
-    HoldPathCount(item);  // written once the path's entries are all reported
+    // The count needs every entry of the path reported; the next path then starts afresh, as
+    // an abort seen from here on leaves this path whole.
+    DrainSequence();
+    line.Format("処理  数 : %d 件 (%s)\r\n", static_cast<int>(m_pathChanged), static_cast<const char*>(item));
+    AppendLog(line, LogColor::Green);
+    m_totalChanged += m_pathChanged;
+    m_pathChanged = 0;
 }
 
 void JobEngine::ReportFailure(const char* format, const char* name) {

@@ -14,7 +14,6 @@ void RunSequence::HoldLine(const char* text, COLORREF color, bool failure) {
 void RunSequence::HoldEntry(std::unique_ptr<HeldEntry> entry) {
     EntryJob& job = entry->Job;
     HeldItem item;
-    item.What = HeldItem::Kind::Entry;
     item.Entry = std::move(entry);
     Hold(std::move(item));
     ++m_entries;
@@ -25,13 +24,6 @@ void RunSequence::HoldEntry(std::unique_ptr<HeldEntry> entry) {
         job.Outcome = CarryOut(job.Path.Real, job.Record, job.Plan);  // touches nothing
         job.Done.store(true);
     }
-}
-
-void RunSequence::HoldPathCount(const CString& path) {
-    HeldItem item;
-    item.What = HeldItem::Kind::PathCount;
-    item.Text = path;
-    Hold(std::move(item));
 }
 
 void RunSequence::Hold(HeldItem item) {

@@ -16,13 +16,12 @@ struct HeldEntry {
     EntryLineOptions Options;
 };
 
+// An entry, or else a line.
 struct HeldItem {
-    enum class Kind { Line, Entry, PathCount };
-    Kind What = Kind::Line;
-    CString Text;  // the line, or the search path of a count
+    std::unique_ptr<HeldEntry> Entry;
+    CString Text;
     COLORREF Color = 0;
     bool Failure = false;
-    std::unique_ptr<HeldEntry> Entry;
 };
 
 class RunSequence {
@@ -38,10 +37,9 @@ public:
     void HoldLine(const char* text, COLORREF color, bool failure);
     // Hands the entry to a worker when it needs the file system; otherwise it is done at once.
     void HoldEntry(std::unique_ptr<HeldEntry> entry);
-    void HoldPathCount(const CString& path);
 
     bool Empty() const { return m_items.empty(); }
-    // A line, a count, or an entry that is done or withdrawn.
+    // A line, or an entry that is done or withdrawn.
     bool HeadReady() const;
     HeldItem TakeHead();
     // Returns when the entry that many entries behind the first one held is done or withdrawn,
