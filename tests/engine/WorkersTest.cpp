@@ -64,8 +64,9 @@ protected:
     }
 
     // Files, a subdirectory, a System file and a System directory, a ReadOnly file, a file held
-    // open without sharing, and entries that vanish between their listing and their change: files
-    // and an empty directory, removed as soon as their directory is listed.
+    // open without sharing (an attribute-level open still gets through), and entries that vanish
+    // between their listing and their change: files and an empty directory, removed as soon as
+    // their directory is listed.
     void BuildMixedTree(const std::string& top) {
         for (const char* dir : {"", "\\a", "\\a\\deep", "\\a\\gonedir", "\\sys", "\\b"}) tree.MakeDir(Rel(top + dir));
         for (int i = 0; i < 20; ++i) MakeListed(top + "\\a\\f" + Two(i) + ".txt", i, i % 4 == 0 ? H : 0);
