@@ -97,30 +97,28 @@ TEST_F(MainDialogInputTest, EscapeOrAltF4WithADropDownOpenCancelsItKeepsTheOldVa
          },
          "SetTimeStanp", "TimeStanpVal"},
     };
+    const std::pair<const char*, std::function<void()>> closes[] = {
+        {"Escape", [&] { PressInFocus(WM_KEYDOWN, VK_ESCAPE), PressInFocus(WM_KEYUP, VK_ESCAPE); }},
+        {"Alt+F4", [&] { dialog->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0), PumpAsModalLoop(); }},  // also the close box
+        {"Exit", [&] { Command(ID_APP_EXIT); }},
+    };
     const CString defaultFile = SettingsStore::DefaultFile();
     for (const auto& f : fields) {
         for (int id : f.Switches) Click(id);
         SetWindowTextA(GetDlgItem(Item(f.Field), IDC_CMB_EDIT), f.Old);
         CCustomCmbBox* host = Field(f.Field);
         ASSERT_NE(host, nullptr);
-        for (const char* key : {"Escape", "Alt+F4", "Exit"}) {
-            ASSERT_TRUE(host->OpenDropDown()) << f.Field << " " << key;
+        for (const auto& [key, close] : closes) {
+            SCOPED_TRACE(std::to_string(f.Field) + " " + key);
+            ASSERT_TRUE(host->OpenDropDown());
             f.Preview(host);
             Pump();
-            ASSERT_EQ(FieldText(f.Field), f.Previewed) << f.Field << " " << key;
-            if (key == std::string("Escape")) {
-                PressInFocus(WM_KEYDOWN, VK_ESCAPE);
-                PressInFocus(WM_KEYUP, VK_ESCAPE);
-            } else if (key == std::string("Alt+F4")) {
-                dialog->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);  // what Alt+F4 and the close box send
-                PumpAsModalLoop();
-            } else {
-                Command(ID_APP_EXIT);
-            }
-            EXPECT_FALSE(dialog->IsEnded()) << f.Field << " " << key;
-            EXPECT_FALSE(host->IsDroppedDown()) << f.Field << " " << key;
-            EXPECT_EQ(FieldText(f.Field), f.Old) << f.Field << " " << key;
-            EXPECT_EQ(GetFileAttributesA(defaultFile), INVALID_FILE_ATTRIBUTES) << f.Field << " " << key;
+            ASSERT_EQ(FieldText(f.Field), f.Previewed);
+            close();
+            EXPECT_FALSE(dialog->IsEnded());
+            EXPECT_FALSE(host->IsDroppedDown());
+            EXPECT_EQ(FieldText(f.Field), f.Old);
+            EXPECT_EQ(GetFileAttributesA(defaultFile), INVALID_FILE_ATTRIBUTES);
         }
         // With no drop-down open, Escape closes and saves the value the field kept.
         PressInFocus(WM_KEYDOWN, VK_ESCAPE);

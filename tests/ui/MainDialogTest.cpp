@@ -162,25 +162,38 @@ TEST_F(MainDialogTest, TextsAreSetExactlyAndHistoryKeepsTheLatestOnTopOnce) {
     EXPECT_EQ(SendMessageA(path, CB_GETCOUNT, 0, 0), 1);
 }
 
-TEST_F(MainDialogTest, BrowseReplacesOrWithCtrlAppendsTheChosenFolder) {
-    static CString chosen;
-    static bool ctrl = false;
-    chosen = tree.Root();
+// A folder whose path Shift-JIS cannot spell is refused: its look-alike naive would name another
+// folder, which a run would then change.
+TEST_F(MainDialogTest, BrowseReplacesOrWithCtrlAppendsTheChosenFolderAndRefusesOneShiftJisCannotSpell) {
+    static std::wstring chosen;  // as the shell gives it, without the extended form's prefix
+    static bool ctrl;
     const Scripted browse(seams::BrowseForFolder, [](BROWSEINFOA*) {
         PIDLIST_ABSOLUTE item = nullptr;
-        wchar_t wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, chosen, -1, wide, MAX_PATH);
-        SHParseDisplayName(wide, nullptr, &item, 0, nullptr);
+        SHParseDisplayName(chosen.c_str(), nullptr, &item, 0, nullptr);
         return item;
     });
     const Scripted keys(seams::IsKeyDown, [](int key) { return key == VK_CONTROL && ctrl; });
+    for (const wchar_t* folder : {L"表示", L"naïve", L"naive"}) tree.MakeDir(folder);
+    const CString shown = tree.Path("表示");
 
+    chosen = tree.RealPath(L"表示").substr(4);
+    ctrl = false;
     dialog->BrowseSearchFolder();
-    EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), tree.Root());
-    EXPECT_EQ(dialog->LastBrowseFolder, tree.Root());
+    EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), shown);
+    EXPECT_EQ(dialog->LastBrowseFolder, shown);
     ctrl = true;
     dialog->BrowseSearchFolder();
-    EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), tree.Root() + ";" + tree.Root());
+    EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), shown + ";" + shown);
+    EXPECT_TRUE(Boxes.empty());
+
+    chosen = tree.RealPath(L"naïve").substr(4);
+    dialog->BrowseSearchFolder();
+    EXPECT_EQ(WindowTextOf(Item(IDC_SEARCH_PATH)), shown + ";" + shown);
+    EXPECT_EQ(dialog->LastBrowseFolder, shown);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Title, "Fendrix:Warning");
+    EXPECT_EQ(Boxes[0].Text, "選択したﾌｫﾙﾀﾞ( " + tree.Path("na〓ve").Str() +
+                                 " )は\nShift-JIS で表せない文字を含むため、\n検索ﾊﾟｽに指定できません。");
 }
 
 TEST_F(MainDialogTest, ASizeAboveThirtyTwoBitsIsRefusedWithAWarningAndKeepsOnlyItselfBack) {
@@ -208,7 +221,7 @@ TEST_F(MainDialogTest, SwitchesEnableTheirFieldsAndSurviveOpeningAFileAndAFailed
 
     Click(IDC_TIMESTAMP_FLAG);
     EXPECT_TRUE(Enabled(IDC_STAMP_CLOCK));
-    EXPECT_EQ(Enabled(IDC_TIMESTAMP), IsDlgButtonChecked(dialog->m_hWnd, IDC_STAMP_GIVEN) == BST_CHECKED);
+    EXPECT_EQ(Enabled(IDC_TIMESTAMP), Checked(IDC_STAMP_GIVEN));
     Click(IDC_STAMP_CLOCK);
     EXPECT_FALSE(Enabled(IDC_TIMESTAMP));
     Click(IDC_TIMESTAMP_FLAG);
@@ -220,7 +233,7 @@ TEST_F(MainDialogTest, SwitchesEnableTheirFieldsAndSurviveOpeningAFileAndAFailed
     Answer = IDNO;
     Command(ID_FILE_OPEN);
     EXPECT_EQ(dialog->Settings.CurrentFile, other);
-    EXPECT_TRUE(IsDlgButtonChecked(dialog->m_hWnd, IDC_DATE_START_FLAG) == BST_CHECKED);  // files hold no switches
+    EXPECT_TRUE(Checked(IDC_DATE_START_FLAG));  // a file without switches leaves them
     EXPECT_TRUE(Enabled(IDC_DATE_START));
 
     const HANDLE holder = CreateFileA(other, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -46,7 +46,6 @@ TEST(VersionDialogWindow, PlacesItsControlsByTheTextsInTheirFontAndTheFramedBitm
     // Hidden: shown windows cost Wine seconds to take down without a window manager.
     const_cast<DLGTEMPLATE*>(dialog.GetTemplate())->style &= ~WS_VISIBLE;
     ASSERT_TRUE(dialog.CreateIndirect(dialog.GetTemplate(), nullptr));
-    EXPECT_EQ(dialog.GetWindowText(), "ﾊﾞｰｼﾞｮﾝ情報(Fendrix)");
     EXPECT_FALSE(dialog.KillTimer(VersionDialog::kSelfCloseTimer));  // no self-close for 0 seconds
 
     const int ids[] = {VersionDialog::IDC_ABOUT_VERSION, VersionDialog::IDC_ABOUT_COPYRIGHT,
