@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -60,27 +61,24 @@ protected:
         HDC screen = ::GetDC(log.m_hWnd);
         HDC memory = ::CreateCompatibleDC(screen);
         HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+        ::ReleaseDC(log.m_hWnd, screen);
         const HGDIOBJ previous = ::SelectObject(memory, bitmap);
         log.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
         const COLORREF background = ::GetSysColor(COLOR_WINDOW);
         std::vector<COLORREF> colours;
         for (int row = 0; row < rows; ++row) {
-            std::map<COLORREF, int> counts;
+            std::map<COLORREF, int> counts{{background, 0}};
             for (int y = row * lineHeight; y < (row + 1) * lineHeight; ++y) {
-                for (int x = 0; x < client.right; ++x) ++counts[::GetPixel(memory, x, y)];
+                for (int x = 0; x < client.right; ++x) counts[::GetPixel(memory, x, y)] += 1;
             }
-            counts.erase(background);
-            COLORREF most = background;
-            int mostCount = 0;
-            for (const auto& [colour, count] : counts) {
-                if (count > mostCount) most = colour, mostCount = count;
-            }
-            colours.push_back(most);
+            counts[background] = 0;
+            colours.push_back(std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+                                  return a.second < b.second;
+                              })->first);
         }
         ::SelectObject(memory, previous);
         ::DeleteObject(bitmap);
         ::DeleteDC(memory);
-        ::ReleaseDC(log.m_hWnd, screen);
         return colours;
     }
 

@@ -67,7 +67,7 @@ TEST_F(MainDialogTest, OpenAndSaveAsAskForASettingsFileWithTheirTitlesAndSaveThe
 }
 
 // A reversed pair of sizes fails the data check that every save makes.
-TEST_F(MainDialogTest, OpenLoadsNothingAndWritesNothingWhenCancelledAtAnyQuestion) {
+TEST_F(MainDialogTest, OpenLoadsNothingAndWritesNothingWhenCancelledAtAnyQuestionOrWhenItsSaveFails) {
     const CString other = tree.Path("other.ini");
     WriteSettings(other, "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\other\r\n");
     const std::string before = ReadFile(settingsFile);
@@ -82,17 +82,24 @@ TEST_F(MainDialogTest, OpenLoadsNothingAndWritesNothingWhenCancelledAtAnyQuestio
         const char* Chosen;        // empty: the file dialog is cancelled
         std::vector<int> Answers;  // to the questions, in turn
         std::vector<UINT> Asked;   // the kinds of message box shown
+        bool Held;                 // the current file is held open, so that its save fails
     } cases[] = {
-        {"file dialog cancelled", "", {}, {}},
-        {"cancel before saving", other, {IDCANCEL}, {MB_YESNOCANCEL | MB_ICONQUESTION}},
+        {"file dialog cancelled", "", {}, {}, false},
+        {"cancel before saving", other, {IDCANCEL}, {MB_YESNOCANCEL | MB_ICONQUESTION}, false},
         {"yes, then cancel at the data check", other, {IDYES, IDCANCEL},
-         {MB_YESNOCANCEL | MB_ICONQUESTION, MB_OKCANCEL | MB_ICONSTOP}},
+         {MB_YESNOCANCEL | MB_ICONQUESTION, MB_OKCANCEL | MB_ICONSTOP}, false},
+        {"yes, then the save fails", other, {IDYES, IDOK}, {MB_YESNOCANCEL | MB_ICONQUESTION, MB_OKCANCEL | MB_ICONSTOP},
+         true},
     };
     for (const auto& c : cases) {
         Boxes.clear();
         Chosen = Wide(c.Chosen);
         Answers.assign(c.Answers.begin(), c.Answers.end());
+        const HANDLE holder = c.Held ? CreateFileA(settingsFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                     : INVALID_HANDLE_VALUE;
         Command(ID_FILE_OPEN);
+        if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+        EXPECT_EQ(LogText().find("保存できませんでした") != std::string::npos, c.Held) << c.Name;
         std::vector<UINT> asked;
         for (const BoxCall& box : Boxes) asked.push_back(box.Type);
         EXPECT_EQ(asked, c.Asked) << c.Name;
