@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
@@ -18,12 +17,6 @@ std::wstring BinFolder() {
     std::wstring bin = self;
     for (int up = 0; up < 3; ++up) bin.resize(bin.rfind(L'\\'));
     return bin + L"\\bin";
-}
-
-std::wstring Wide(const CString& text) {
-    wchar_t wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, MAX_PATH);
-    return wide;
 }
 
 bool SpelledExactly(const std::wstring& wide) {
@@ -50,27 +43,15 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
     CloseHandle(file);
 }
 
-struct WindowSearch {
-    DWORD Process;
-    const char* Title;
-    HWND Found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<WindowSearch*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char title[128] = "";
-    GetWindowTextA(window, title, sizeof title);
-    if (process != search->Process || !IsWindowVisible(window) || std::strcmp(title, search->Title) != 0) return TRUE;
-    search->Found = window;
-    return FALSE;
-}
-
+// The process's visible top-level window of the title, if it shows one.
 HWND WindowOf(DWORD process, const char* title) {
-    WindowSearch search{process, title, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
+    for (HWND window = FindWindowA(nullptr, title); window != nullptr;
+         window = FindWindowExA(nullptr, window, nullptr, title)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 // Starts the program by the command line from the folder, closes its window once it shows and
@@ -154,9 +135,5 @@ TEST(OrdinaryClose, AProgramFolderOutsideTheCodePageIsNeverMistakenForItsLookAli
     } else {
         EXPECT_TRUE(asked);  // the settings file could not be saved; closed without saving
         EXPECT_EQ(saved, kJob);
-    }
-    for (const std::wstring& folder : {own, lookAlike}) {
-        for (const wchar_t* name : {L"\\Fendrix.exe", L"\\Fendrix.ini"}) DeleteFileW((folder + name).c_str());
-        RemoveDirectoryW(folder.c_str());
     }
 }
