@@ -37,21 +37,6 @@ void RemoveTree(const std::wstring& directory) {
     RemoveDirectoryW(directory.c_str());
 }
 
-void SetWriteTimeOf(const std::wstring& path, const char* localTime) {
-    const FILETIME time = TextToFileTime(localTime, DT_DATE | DT_TIME);
-    const HANDLE file = OpenForTimes(path, GENERIC_WRITE);
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time)) << ShownText(path);
-    CloseHandle(file);
-}
-
-CString WriteTimeTextOf(const std::wstring& path) {
-    FILETIME time{};
-    const HANDLE file = OpenForTimes(path, GENERIC_READ);
-    EXPECT_TRUE(GetFileTime(file, nullptr, nullptr, &time)) << ShownText(path);
-    CloseHandle(file);
-    return FormatFileTime(&time, DT_DATE | DT_TIME);
-}
-
 }  // namespace
 
 std::wstring Wide(const char* text) {
@@ -85,33 +70,28 @@ CString TempTree::MakeDir(const char* relative) {
 }
 
 CString TempTree::MakeFile(const char* relative, DWORD size) {
-    const CString path = Path(relative);
-    const HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
-    SetFilePointer(file, static_cast<LONG>(size), nullptr, FILE_BEGIN);
-    SetEndOfFile(file);
-    CloseHandle(file);
-    return path;
+    MakeFile(Wide(relative), size);
+    return Path(relative);
 }
 
 void TempTree::SetAttributes(const char* relative, DWORD attributes) { SetAttributes(Wide(relative), attributes); }
 
 DWORD TempTree::Attributes(const char* relative) const { return Attributes(Wide(relative)); }
 
-void TempTree::SetWriteTime(const char* relative, const char* localTime) {
-    SetWriteTimeOf(RealPath(Wide(relative)), localTime);
-}
+void TempTree::SetWriteTime(const char* relative, const char* localTime) { SetWriteTime(Wide(relative), localTime); }
 
-CString TempTree::WriteTimeText(const char* relative) const { return WriteTimeTextOf(RealPath(Wide(relative))); }
+CString TempTree::WriteTimeText(const char* relative) const { return WriteTimeText(Wide(relative)); }
 
 void TempTree::MakeDir(const std::wstring& relative) {
     EXPECT_TRUE(CreateDirectoryW(RealPath(relative).c_str(), nullptr)) << ShownText(relative);
 }
 
-void TempTree::MakeFile(const std::wstring& relative) {
+void TempTree::MakeFile(const std::wstring& relative, DWORD size) {
     const HANDLE file = CreateFileW(RealPath(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_NE(file, INVALID_HANDLE_VALUE) << ShownText(relative);
+    SetFilePointer(file, static_cast<LONG>(size), nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
     CloseHandle(file);
 }
 
@@ -124,7 +104,16 @@ DWORD TempTree::Attributes(const std::wstring& relative) const {
 }
 
 void TempTree::SetWriteTime(const std::wstring& relative, const char* localTime) {
-    SetWriteTimeOf(RealPath(relative), localTime);
+    const FILETIME time = TextToFileTime(localTime, DT_DATE | DT_TIME);
+    const HANDLE file = OpenForTimes(RealPath(relative), GENERIC_WRITE);
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time)) << ShownText(relative);
+    CloseHandle(file);
 }
 
-CString TempTree::WriteTimeText(const std::wstring& relative) const { return WriteTimeTextOf(RealPath(relative)); }
+CString TempTree::WriteTimeText(const std::wstring& relative) const {
+    FILETIME time{};
+    const HANDLE file = OpenForTimes(RealPath(relative), GENERIC_READ);
+    EXPECT_TRUE(GetFileTime(file, nullptr, nullptr, &time)) << ShownText(relative);
+    CloseHandle(file);
+    return FormatFileTime(&time, DT_DATE | DT_TIME);
+}

@@ -30,7 +30,7 @@ public:
     CString WriteTimeText(const char* relative) const;
 
     void MakeDir(const std::wstring& relative);
-    void MakeFile(const std::wstring& relative);
+    void MakeFile(const std::wstring& relative, DWORD size = 0);
     void SetAttributes(const std::wstring& relative, DWORD attributes);
     DWORD Attributes(const std::wstring& relative) const;
     void SetWriteTime(const std::wstring& relative, const char* localTime);
