@@ -159,6 +159,4 @@ TEST(ProgramPath, ANameOutsideTheCodePageOpensItsOwnFileOrNone) {
         EXPECT_EQ(ansi, tree.Root() + name.Ansi);
         EXPECT_EQ(ReadByAnsiName(ansi), "<none>");
     }
-    DeleteFileW((cafe + L"\\marker.txt").c_str());
-    RemoveDirectoryW(cafe.c_str());
 }

@@ -168,8 +168,7 @@ TEST_F(SettingsStoreTest, TheSwitchesApplyWhenTheFileHoldsThemAndStayAsTheyWereW
 TEST_F(SettingsStoreTest, TheWorkerCountIsWrittenOnlyWhenChosen) {
     const CString file = tree.Path("workers.ini");
     ASSERT_EQ(store.Save(file), SaveResult::Written);
-    const std::string unchosen = ReadWholeFile(file);
-    EXPECT_EQ(unchosen.find("Performance"), std::string::npos);
+    EXPECT_EQ(ReadWholeFile(file).find("Performance"), std::string::npos);
 
     engine.Job.Workers = 1;
     ASSERT_EQ(store.Save(file), SaveResult::Written);
