@@ -138,7 +138,7 @@ TEST_F(SettingsStoreTest, TheSwitchesApplyWhenTheFileHoldsThemAndStayAsTheyWereW
         const char* name;
         const char* switches;  // DateStart DateEnd SizeStart SizeEnd TimeStanp after the load
         int keep;
-        bool ticked;  // the window was asked to tick the boxes
+        bool ticked;  // the window is asked to tick the boxes
     } cases[] = {
         {"saved.ini", "10011", 7, true},
         {"before.ini", "01100", 20, false},  // written before the switches were stored
@@ -155,12 +155,8 @@ TEST_F(SettingsStoreTest, TheSwitchesApplyWhenTheFileHoldsThemAndStayAsTheyWereW
         }
         EXPECT_EQ(switches, c.switches) << c.name;
         EXPECT_EQ(reader.engine.Journals.Keep, c.keep) << c.name;
-        const std::vector<std::string> expected =
-            c.ticked ? std::vector<std::string>{"Untick", "Switches " + switches, "ShowJob"}
-                     : std::vector<std::string>{"Untick", "ShowJob"};
-        const std::vector<std::string>& calls = reader.window.Calls;
-        EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + static_cast<long>(expected.size())), expected)
-            << c.name;
+        // After the masks are unticked, before the job shows.
+        EXPECT_EQ(reader.window.Calls.at(1), c.ticked ? "Switches " + switches : "ShowJob") << c.name;
     }
 }
 
