@@ -1,8 +1,10 @@
 // Runs the job engine headless over one tree: Hidden set and the time stamp given on every
-// file and directory, recursively, with a log line per entry. Prints the elapsed time.
+// file and directory, recursively, with a log line per entry and its journal, as a run keeps
+// it. Prints the elapsed time.
 #include "Stopwatch.h"
 #include "engine/EntryChange.h"
 #include "engine/JobEngine.h"
+#include "engine/ShiftJis.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -73,7 +75,8 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
                      "usage: engine_bench <directory> [--no-time] [--no-attributes] [--no-lines] [--workers N]\n"
-                     "                    [--open-delay MS] [--abort-after DONE-LINES]\n");
+                     "                    [--open-delay MS] [--abort-after DONE-LINES] [--journal FOLDER]\n"
+                     "The journal folder is by default the directory's name and \"-journal\", beside it.\n");
         return 2;
     }
     CountingWindow window;
@@ -88,6 +91,7 @@ int main(int argc, char** argv) {
     job.ExecDispSubDir = 1;
     job.SystemFileSkip = 1;
     job.ExecDispFname = 1;
+    CString journalFolder = CString(argv[1]) + "-journal";
 
     for (int i = 2; i < argc; ++i) {
         const CString option = argv[i];
@@ -98,6 +102,11 @@ int main(int argc, char** argv) {
         if (option == "--workers" && valued) job.Workers = std::atoi(argv[++i]);
         if (option == "--open-delay" && valued) g_openDelayMs = static_cast<DWORD>(std::atoi(argv[++i]));
         if (option == "--abort-after" && valued) window.AbortAfter = std::atol(argv[++i]);
+        if (option == "--journal" && valued) journalFolder = argv[++i];
+    }
+    if (!ToUtf16(journalFolder, engine.Journals.Folder)) {
+        std::fprintf(stderr, "the journal folder is no Shift-JIS text\n");
+        return 2;
     }
     if (g_openDelayMs != 0) {
         g_realOpen = OpenEntryForChange;
@@ -110,6 +119,7 @@ int main(int argc, char** argv) {
     const double end = Seconds();
     std::printf("engine run: %.3f s inside the process, %ld log lines, %d workers, at most %zu entries in flight\n",
                 end - start, window.Lines, engine.Run.Workers, engine.Run.MostEntriesInFlight);
+    if (engine.Run.Outcome == RunOutcome::Refused) std::printf("the run was refused (see the journal folder)\n");
     if (window.AbortPosted != 0) {
         std::printf("abort: posted after %ld done lines, run ended %.3f s later with %ld done lines\n",
                     window.AbortAfter, end - window.AbortPosted, window.DoneLines);

@@ -80,6 +80,13 @@ EntryOutcome CarryOut(const std::wstring& path, const WIN32_FIND_DATAW& record, 
     return outcome;
 }
 
+WIN32_FIND_DATAW PlannedState(const WIN32_FIND_DATAW& record, const EntryPlan& plan) {
+    WIN32_FIND_DATAW after = record;
+    if (plan.Time == EntryPlan::TimeStep::Write) after.ftLastWriteTime = plan.NewTime;
+    if (plan.AttributeStep) after.dwFileAttributes = plan.Attributes;
+    return after;
+}
+
 void TakeOutcome(WIN32_FIND_DATAW& record, const EntryPlan& plan, const EntryOutcome& outcome) {
     if (outcome.TimeChanged) record.ftLastWriteTime = plan.NewTime;
     if (outcome.AttributesChanged) record.dwFileAttributes = plan.Attributes;

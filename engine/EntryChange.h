@@ -47,6 +47,10 @@ bool NeedsFileSystem(const EntryPlan& plan, const WIN32_FIND_DATAW& record);
 // but the file system, so it may run on any thread.
 EntryOutcome CarryOut(const std::wstring& path, const WIN32_FIND_DATAW& record, const EntryPlan& plan);
 
+// The listing record as the plan leaves the entry when every step succeeds: what a run's journal
+// records as the change and what a preview shows.
+WIN32_FIND_DATAW PlannedState(const WIN32_FIND_DATAW& record, const EntryPlan& plan);
+
 // The listing record as the change left the entry.
 void TakeOutcome(WIN32_FIND_DATAW& record, const EntryPlan& plan, const EntryOutcome& outcome);
 

@@ -127,8 +127,18 @@ private:
     void WriteReadyItems();
     void WriteHeld(HeldItem& item);
 
+    // The run's journal, on disk before anything changes. False, with the reason in the log, when
+    // it cannot be written: the run must not start.
+    bool OpenJournal();
+    // The entry's record, appended before its change is handed out. False when it could not be
+    // written: the entry stays as it is, and the run stops as an abort stops it.
+    bool JournalChange(const EntryPath& path, const WIN32_FIND_DATAW& record, const EntryPlan& plan);
+    void RefuseRun();
+
     JobWindow& m_window;
     std::unique_ptr<RunSequence> m_sequence;
+    JournalWriter m_journal;  // of the run under way; records are appended on this thread alone
+    bool m_journalFailed = false;
     // After an abort took entries back, what lies behind the first of them belongs to entries
     // the run never reached; the search path's count still follows.
     bool m_discarding = false;

@@ -309,7 +309,14 @@ bool ReadWhole(const std::wstring& file, std::string& bytes) {
     return read;
 }
 
+bool WriteWhole(HANDLE file, const std::string& bytes) {
+    DWORD written = 0;
+    return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+}
+
 }  // namespace
+
+bool (*WriteJournalBytes)(HANDLE file, const std::string& bytes) = WriteWhole;
 
 JournalRecord RecordBeforeChange(const std::wstring& path, const WIN32_FIND_DATAW& listed, DWORD attributesAfter,
                                  const FILETIME& lastWriteAfter) {
@@ -394,11 +401,7 @@ void JournalWriter::Close() {
     }
 }
 
-bool JournalWriter::WriteLine(const std::string& line) {
-    DWORD written = 0;
-    return WriteFile(m_file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
-           written == line.size();
-}
+bool JournalWriter::WriteLine(const std::string& line) { return WriteJournalBytes(m_file, line); }
 
 bool ReadJournal(const std::wstring& file, Journal& journal, CString& reason) {
     std::string bytes;

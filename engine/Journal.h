@@ -82,3 +82,7 @@ bool ReadJournal(const std::wstring& file, Journal& journal, CString& reason);
 std::vector<std::wstring> JournalFiles(const std::wstring& folder);
 // The newest journal of the folder, or an empty text when it holds none.
 std::wstring NewestJournal(const std::wstring& folder);
+
+// Writes bytes of a journal whole; false when the file did not take all of them. The tests put a
+// full disk in front of it.
+extern bool (*WriteJournalBytes)(HANDLE file, const std::string& bytes);

@@ -64,6 +64,8 @@ void JobEngine::HandOut(const EntryPath& path, const WIN32_FIND_DATAW& record) {
     entry->Job.Path = path;
     entry->Job.Record = record;
     entry->Job.Plan = PlanChange(record);
+    // Entries that need no disk work change nothing and get no record.
+    if (NeedsFileSystem(entry->Job.Plan, record) && !JournalChange(path, record, entry->Job.Plan)) return;
     entry->Options = CurrentLineOptions();
     m_sequence->HoldEntry(std::move(entry));
     WriteReadyItems();

@@ -15,10 +15,8 @@ void JobEngine::RunJob() {
     }
     SetRunState(0);
     AppendLog("", LogColor::Black);
-    if (!JobIsComplete()) {
-        seams::PlayBeep(MB_ICONASTERISK);
-        SetRunState(1);
-        Run.Outcome = RunOutcome::Refused;
+    if (!JobIsComplete() || !OpenJournal()) {
+        RefuseRun();
         return;
     }
     if (IsOn(Job.TimeStanpFlg) && Job.SetTimeStanp.TimeStanpJokn == 0) Run.ClockValue = CTime::GetCurrentTime();
@@ -36,6 +34,10 @@ void JobEngine::RunJob() {
         WalkSearchPath(item);
     }
     FinishSequence();
+    m_journal.Close();
+    if (m_journalFailed) {
+        ReportFailure("*** ｼﾞｬｰﾅﾙに書き込めないため、処理を中止しました。( %s )", ShownPath(m_journal.Path()));
+    }
     const bool aborted = Run.AbortRequested != 0;
     if (aborted) AppendLog("\r\n※ 処理は中止されました。\r\n", LogColor::Magenta);
     AppendLog("------------------------------------------------", LogColor::Black);
@@ -49,6 +51,32 @@ void JobEngine::RunJob() {
     } else {
         Run.Outcome = Run.Failures != 0 ? RunOutcome::EntriesFailed : RunOutcome::Completed;
     }
+}
+
+void JobEngine::RefuseRun() {
+    seams::PlayBeep(MB_ICONASTERISK);
+    SetRunState(1);
+    Run.Outcome = RunOutcome::Refused;
+}
+
+bool JobEngine::OpenJournal() {
+    m_journalFailed = false;
+    CString reason;
+    if (m_journal.Open(Journals, JournalKind::Run, reason)) return true;
+    AppendLog("*** " + reason, LogColor::Red);
+    return false;
+}
+
+bool JobEngine::JournalChange(const EntryPath& path, const WIN32_FIND_DATAW& record, const EntryPlan& plan) {
+    const WIN32_FIND_DATAW after = PlannedState(record, plan);
+    if (m_journal.Append(RecordBeforeChange(path.Real, record, after.dwFileAttributes, after.ftLastWriteTime))) {
+        return true;
+    }
+    // A change without its record could not be taken back: nothing more is changed. The entries
+    // handed out before are recorded; those no worker has started are taken back, as by Abort.
+    m_journalFailed = true;
+    Run.AbortRequested = 1;
+    return false;
 }
 
 void JobEngine::WalkSearchPath(const CString& item) {

@@ -2,11 +2,13 @@
 // Fendrix.exe as a separate process.
 #include "app/CommandLineArgs.h"
 #include "app/FendrixApp.h"
+#include "engine/Journal.h"
 #include "res/resource.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <tuple>
@@ -46,6 +48,29 @@ DWORD RunProgram(const CString& argument) {
     return code;
 }
 
+// The journals that the runs of a test leave beside the program, removed when it ends.
+class ProgramJournals {
+public:
+    ProgramJournals() : m_before(JournalFiles(Folder())) {}
+    ~ProgramJournals() {
+        for (const std::wstring& file : Added()) DeleteFileW(file.c_str());
+    }
+    ProgramJournals(const ProgramJournals&) = delete;
+    ProgramJournals& operator=(const ProgramJournals&) = delete;
+
+    static std::wstring Folder() { return Wide(ProgramFolder()) + L"\\journal"; }
+    std::vector<std::wstring> Added() const {
+        std::vector<std::wstring> added;
+        for (const std::wstring& file : JournalFiles(Folder())) {
+            if (std::find(m_before.begin(), m_before.end(), file) == m_before.end()) added.push_back(file);
+        }
+        return added;
+    }
+
+private:
+    const std::vector<std::wstring> m_before;
+};
+
 // A settings file of one job: search path, pattern, and the other keys as given.
 void WriteJob(const CString& file, const char* searchPath, const char* pattern, const char* otherKeys) {
     std::ofstream(file.Str(), std::ios::binary)
@@ -84,6 +109,7 @@ TEST(CommandRoute, MenuCommandsArriveAsPostedMessages) {
 }
 
 TEST(UnattendedRun, ChangesTheTreeClosesByItselfAndLeavesTheDefaultFileAlone) {
+    const ProgramJournals journals;
     TempTree tree;
     tree.MakeDir("表");
     tree.MakeFile("表\\a.txt");
@@ -107,9 +133,16 @@ TEST(UnattendedRun, ChangesTheTreeClosesByItselfAndLeavesTheDefaultFileAlone) {
     EXPECT_NE(tree.WriteTimeText("b.txt"), "2001/05/06 12:00:00");
     EXPECT_EQ(FileBytes(defaultFile), defaultBefore);
     DeleteFileA(defaultFile);
+    // Its journal lies beside the program, as an interactive run's does.
+    ASSERT_EQ(journals.Added().size(), 1u);
+    Journal journal;
+    CString reason;
+    ASSERT_TRUE(ReadJournal(journals.Added()[0], journal, reason)) << reason;
+    EXPECT_EQ(journal.Records.size(), 3u);  // 表 and the two files
 }
 
 TEST(UnattendedRun, TheExitCodeSaysHowTheRunWent) {
+    const ProgramJournals journals;
     TempTree tree;
     tree.MakeFile("a.txt");
     // The kernel refuses every change of mode and extended attributes of /proc/sys files, also

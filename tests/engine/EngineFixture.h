@@ -141,7 +141,10 @@ private:
 class EngineTest : public ::testing::Test {
 protected:
     EngineTest() : engine(window) {}
-    void SetUp() override { SetClockSource(FixedClock); }
+    void SetUp() override {
+        SetClockSource(FixedClock);
+        engine.Journals.Folder = Wide(journals.Path("journal"));  // outside the tree the runs walk
+    }
     void TearDown() override { SetClockSource(nullptr); }
 
     // 2024/05/17 10:20:30 in Tokyo.
@@ -176,5 +179,6 @@ protected:
     HeadlessWindow window;
     JobEngine engine;
     TempTree tree;
+    TempTree journals;
     BeepRecorder beeps;
 };

@@ -5,7 +5,9 @@
 
 #include "engine/EntryChange.h"
 #include "engine/EntryWorkers.h"
+#include "engine/Journal.h"
 #include "engine/LogPalette.h"
+#include "engine/Undo.h"
 
 #include <algorithm>
 #include <atomic>
@@ -303,7 +305,8 @@ TEST_F(Workers, TheClockReadForEveryEntryIsReadInWalkOrder) {
 }
 
 // An abort takes back the entries that no worker has started: the log is the beginning of the
-// full run's log, and exactly the entries it calls done are changed, each one whole.
+// full run's log, exactly the entries it calls done are changed, each one whole, and the undo of
+// its journal brings the tree back.
 TEST_F(Workers, AnAbortEndsWithTheEntriesStartedAndChangesNothingElse) {
     const int kFiles = 300;
     for (const std::string top : {"aborted", "complete"}) {
@@ -331,7 +334,9 @@ TEST_F(Workers, AnAbortEndsWithTheEntriesStartedAndChangesNothingElse) {
         if (line.Text.rfind("    done", 0) == 0 && ++done == 40) abort.Press();
     };
     window.Controls.SearchPath = tree.Path("aborted");
+    const std::map<std::string, std::string> before = DiskOf("aborted");
     RunWith(4);
+    window.OnLine = nullptr;
     const std::vector<LogLine> aborted = LogOf("aborted");
 
     ASSERT_GE(aborted.size(), 5u);
@@ -356,6 +361,20 @@ TEST_F(Workers, AnAbortEndsWithTheEntriesStartedAndChangesNothingElse) {
     std::sort(changed.begin(), changed.end());
     std::sort(logged.begin(), logged.end());
     EXPECT_EQ(changed, logged);
+
+    // Entries taken back before a worker started them were journalled but never changed: the
+    // undo finds them as they were and leaves them, and takes back exactly the others.
+    Journal journal;
+    CString reason;
+    ASSERT_TRUE(ReadJournal(NewestJournal(engine.Journals.Folder), journal, reason)) << reason;
+    const size_t withdrawn = journal.Records.size() - logged.size();
+    EXPECT_GT(withdrawn, 0u);
+    engine.Job.ExecDispNopFname = 1;
+    JournalUndo(engine).UndoLastRun();
+    EXPECT_EQ(window.LinesWith("    done : ").size(), logged.size());
+    EXPECT_EQ(window.LinesWith("     nop : ").size(), withdrawn);
+    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
+    EXPECT_EQ(DiskOf("aborted"), before);
 }
 
 // The walk waits for the oldest entry when a limit is reached: the peaks meet the limits, and
