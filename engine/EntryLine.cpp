@@ -9,7 +9,7 @@
 
 namespace {
 
-const char* const kStatusWords[] = {"done", "skip", " nop"};
+const char* const kStatusWords[] = {"done", "skip", " nop", " now", "will"};
 
 char Letter(DWORD attributes, DWORD bit, char letter) { return (attributes & bit) != 0 ? letter : '-'; }
 

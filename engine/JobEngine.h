@@ -13,7 +13,9 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 class RunSequence;
@@ -48,8 +50,9 @@ struct RunLimits {
     size_t HeldItems = 4096;
 };
 
-// Status words of the per-entry line, all four characters wide.
-enum EntryStatus { STATUS_DONE = 0, STATUS_SKIP = 1, STATUS_NOP = 2 };
+// Status words of the per-entry line, all four characters wide. A preview shows an entry it
+// would change twice: as it is now, and as it will be.
+enum EntryStatus { STATUS_DONE = 0, STATUS_SKIP = 1, STATUS_NOP = 2, STATUS_NOW = 3, STATUS_WILL = 4 };
 
 class JobEngine {
 public:
@@ -68,6 +71,9 @@ public:
     void ResetJob();
 
     void RunJob();
+    // The Preview command: the checks, walk and filter of a run, and a log of what the run would
+    // change. Nothing on disk changes and no journal is written.
+    void PreviewJob();
     void Abort() { Run.AbortRequested = 1; }
     void SetRunState(int ready);
     void SyncOptionMenus();
@@ -86,6 +92,8 @@ public:
     EntryPlan PlanChange(const WIN32_FIND_DATAW& record);
 
 private:
+    // Execute or, with preview, the Preview command.
+    void RunWalk(bool preview);
     bool DatesInOrder();
     bool SizesInOrder();
     bool JobIsComplete();
@@ -135,10 +143,28 @@ private:
     bool JournalChange(const EntryPath& path, const WIN32_FIND_DATAW& record, const EntryPlan& plan);
     void RefuseRun();
 
+    // Logs what the run would do to an accepted entry (Preview.cpp).
+    void PreviewEntry(const EntryPath& path, const WIN32_FIND_DATAW& record);
+    // Gives the listed entries that an earlier search path of the preview would change the state
+    // that change leaves them in.
+    void TakePlannedStates(const EntryPath& directory, struct EntryList& list) const;
+
     JobWindow& m_window;
     std::unique_ptr<RunSequence> m_sequence;
     JournalWriter m_journal;  // of the run under way; records are appended on this thread alone
     bool m_journalFailed = false;
+    bool m_previewing = false;
+    // Of a preview over more than one search path, by real path: what each entry it would change
+    // is left with, so that a later path that lists the entry again sees it as the run would.
+    struct StateLeft {
+        DWORD Attributes;
+        FILETIME LastWrite;
+    };
+    struct NoCaseLess {
+        bool operator()(const std::wstring& a, const std::wstring& b) const;
+    };
+    bool m_keepPlannedStates = false;
+    std::map<std::wstring, StateLeft, NoCaseLess> m_plannedStates;
     // After an abort took entries back, what lies behind the first of them belongs to entries
     // the run never reached; the search path's count still follows.
     bool m_discarding = false;

@@ -37,8 +37,6 @@ void JobEngine::WriteLine(const char* text, COLORREF color, bool failure) {
 void JobEngine::StartSequence() {
     m_sequence = std::make_unique<RunSequence>(WorkerCountFor(Job.Workers));
     m_discarding = false;
-    m_pathChanged = 0;
-    m_totalChanged = 0;
     Run.Workers = m_sequence->Workers();
 }
 

@@ -1,4 +1,5 @@
-// The Execute command from its checks to the summary, and the window's state around a run.
+// The Execute and Preview commands from their checks to the summary, and the window's state
+// around a run.
 #include "engine/JobEngine.h"
 #include "engine/LogPalette.h"
 #include "engine/MessagePump.h"
@@ -7,44 +8,82 @@
 #include "engine/TokenList.h"
 #include "framework/Seams.h"
 
-void JobEngine::RunJob() {
-    if (Run.Busy != 0) return;  // a second Execute queued behind the first one
+namespace {
+
+// The lines that tell a run from a preview.
+struct RunWords {
+    const char* Start;
+    const char* PathCount;  // the count, then the search path
+    const char* Aborted;
+    const char* Total;
+    const char* End;
+};
+
+const RunWords kRunWords = {
+    "* * * * * * * * * * 処理開始 * * * * * * * * * *", "処理  数 : %d 件 (%s)\r\n", "\r\n※ 処理は中止されました。\r\n",
+    "処理総数 : %d 件\r\n", "* * * * * * * * * * 処理終了 * * * * * * * * * *",
+};
+const RunWords kPreviewWords = {
+    "* * * * * * * * * * ﾌﾟﾚﾋﾞｭｰ開始 * * * * * * * * * *", "変更予定数 : %d 件 (%s)\r\n",
+    "\r\n※ ﾌﾟﾚﾋﾞｭｰは中止されました。\r\n", "変更予定総数 : %d 件\r\n",
+    "* * * * * * * * * * ﾌﾟﾚﾋﾞｭｰ終了 * * * * * * * * * *",
+};
+
+const RunWords& WordsOf(bool preview) { return preview ? kPreviewWords : kRunWords; }
+
+}  // namespace
+
+void JobEngine::RunJob() { RunWalk(false); }
+
+void JobEngine::PreviewJob() { RunWalk(true); }
+
+void JobEngine::RunWalk(bool preview) {
+    if (Run.Busy != 0) return;  // a second command queued behind the first one
     if (!ExchangeJobData(0, 1, 0)) {
         Run.Outcome = RunOutcome::Refused;
         return;
     }
     SetRunState(0);
     AppendLog("", LogColor::Black);
-    if (!JobIsComplete() || !OpenJournal()) {
+    if (!JobIsComplete() || (!preview && !OpenJournal())) {
         RefuseRun();
         return;
     }
     if (IsOn(Job.TimeStanpFlg) && Job.SetTimeStanp.TimeStanpJokn == 0) Run.ClockValue = CTime::GetCurrentTime();
     m_parsedStamp = ParsedStamp{};  // a stamp without a date means today's date, read anew each run
     Run.Failures = 0;
+    m_pathChanged = 0;
+    m_totalChanged = 0;
+    m_previewing = preview;
+    const RunWords& words = WordsOf(preview);
+    const std::vector<CString> items = SearchPathItems(Job.SearchPath);
+    // Within one search path no entry is listed twice.
+    m_keepPlannedStates = preview && items.size() > 1;
 
-    AppendLog("* * * * * * * * * * 処理開始 * * * * * * * * * *", LogColor::Blue);
-    StartSequence();
+    AppendLog(words.Start, LogColor::Blue);
+    if (!preview) StartSequence();  // a preview has no disk work to hand out
     // A pattern that is no Shift-JIS text matches nothing: the finder leaves it out.
     std::wstring patterns;
     if (!ToUtf16(Job.SearchFile, patterns)) ReportFailure("  Failed : File Name %s", Job.SearchFile);
-    for (const CString& item : SearchPathItems(Job.SearchPath)) {
+    for (const CString& item : items) {
         PumpMessages();
         if (Run.AbortRequested != 0) break;
         WalkSearchPath(item);
     }
-    FinishSequence();
+    if (!preview) FinishSequence();
     m_journal.Close();
     if (m_journalFailed) {
         ReportFailure("*** ｼﾞｬｰﾅﾙに書き込めないため、処理を中止しました。( %s )", ShownPath(m_journal.Path()));
     }
+    m_plannedStates.clear();
+    m_previewing = false;
     const bool aborted = Run.AbortRequested != 0;
-    if (aborted) AppendLog("\r\n※ 処理は中止されました。\r\n", LogColor::Magenta);
+    if (aborted) AppendLog(words.Aborted, LogColor::Magenta);
     AppendLog("------------------------------------------------", LogColor::Black);
     CString summary;
-    summary.Format("処理総数 : %d 件\r\n", static_cast<int>(m_totalChanged));
+    summary.Format(words.Total, static_cast<int>(m_totalChanged));
     AppendLog(summary, LogColor::Green);
-    AppendLog("* * * * * * * * * * 処理終了 * * * * * * * * * *", LogColor::Blue);
+    AppendLog(words.End, LogColor::Blue);
     SetRunState(1);
     if (aborted) {
         Run.Outcome = RunOutcome::Aborted;
@@ -92,8 +131,8 @@ void JobEngine::WalkSearchPath(const CString& item) {
     }
     // The count needs every entry of the path reported; the next path then starts afresh, as
     // an abort seen from here on leaves this path whole.
-    DrainSequence();
-    line.Format("処理  数 : %d 件 (%s)\r\n", static_cast<int>(m_pathChanged), static_cast<const char*>(item));
+    if (m_sequence != nullptr) DrainSequence();
+    line.Format(WordsOf(m_previewing).PathCount, static_cast<int>(m_pathChanged), static_cast<const char*>(item));
     AppendLog(line, LogColor::Green);
     m_totalChanged += m_pathChanged;
     m_pathChanged = 0;

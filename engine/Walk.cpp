@@ -27,6 +27,7 @@ void JobEngine::WalkDirectory(const EntryPath& directory) {
     ShowStatus(DirectoryText("○ 検索中... : %s (%s)", directory.Shown, Job.SearchFile));
     EntryList list;
     FindEntries(directory.Real, Job.SearchFile, &list, FF_RECORDS | FF_SUBDIRS | FF_SEP_SEMICOLON, 1);
+    if (m_keepPlannedStates) TakePlannedStates(directory, list);
     ShowStatus(DirectoryText("○ 検索中...完了 : %s (%s)", directory.Shown, Job.SearchFile));
     if (list.IsEmpty()) return;
     if (IsOn(Job.ExecDispSubDir)) {
@@ -41,14 +42,19 @@ void JobEngine::WalkDirectory(const EntryPath& directory) {
         if (Run.AbortRequested != 0) break;
         for (const auto& record : list.Records) {
             PumpMessagesIfDue();
-            if (pass == 1) MakeRoomForEntry();
+            if (pass == 1 && !m_previewing) MakeRoomForEntry();
             if (Run.AbortRequested != 0) break;
             if (pass == 0) {
                 if (!IsDirectory(*record)) break;
                 if (IsOn(Job.Recursive)) VisitSubdirectory(directory, *record);
+                continue;
+            }
+            const EntryPath path = JoinPath(directory, record->cFileName);
+            if (FilterEntry(path, *record) != 1) continue;
+            if (m_previewing) {
+                PreviewEntry(path, *record);
             } else {
-                const EntryPath path = JoinPath(directory, record->cFileName);
-                if (FilterEntry(path, *record) == 1) HandOut(path, *record);
+                HandOut(path, *record);
             }
         }
     }
