@@ -491,7 +491,7 @@ void RegisterMenuIcons(CIcoMenu& menu) {
         {ID_FILE_NEW, IDI_MENU_NEW},         {ID_TOOL_ABORT, IDI_MENU_ABORT},
         {ID_FILE_OPEN, IDI_MENU_OPEN},       {ID_FILE_SAVE, IDI_MENU_SAVE},
         {ID_FILE_SAVE_AS, IDI_MENU_SAVE_AS},   {ID_TOOL_UNDO, IDI_MENU_UNDO},
-        {ID_FILE_SAVE_LOG, IDI_MENU_SAVE_LOG},
+        {ID_FILE_SAVE_LOG, IDI_MENU_SAVE_LOG}, {ID_TOOL_PREVIEW, IDI_MENU_PREVIEW},
     };
     for (const auto& entry : kIcons) menu.SetItemIcon(entry.Command, IconCache::Lookup(entry.Icon, 16), 0);
 }

@@ -47,6 +47,7 @@ void MainDialog::DispatchCommand(UINT id) {
         case ID_FILE_SAVE: Settings.Save(Settings.CurrentFile); break;
         case ID_FILE_SAVE_AS: SaveSettingsAs(); break;
         case ID_TOOL_EXECUTE: Engine.RunJob(); break;
+        case ID_TOOL_PREVIEW: Engine.PreviewJob(); break;
         case ID_TOOL_UNDO: Undo.UndoLastRun(); break;
         case ID_FILE_SAVE_LOG: SaveLog(); break;
         case ID_APP_ABOUT: ShowAbout(); break;

@@ -173,7 +173,7 @@ void MainDialog::OnTimer(UINT_PTR id) {
 
 void MainDialog::RunUnattended() {
     if (AutoUndo != 1) {
-        SendMessage(WM_POSTED_COMMAND, ID_TOOL_EXECUTE);
+        SendMessage(WM_POSTED_COMMAND, AutoPreview == 1 ? ID_TOOL_PREVIEW : ID_TOOL_EXECUTE);
     } else if (AutoUndoJournal.empty()) {
         Undo.UndoLastRun();
     } else {

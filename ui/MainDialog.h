@@ -28,6 +28,7 @@ public:
     CString LastBrowseFolder;
     int AutoRun = 0;   // 1: an unattended session, which closes when its run or undo has ended
     CString StartupSettingsPath;
+    int AutoPreview = 0;           // 1: the unattended session previews the job instead of running it
     int AutoUndo = 0;              // 1: the unattended session undoes a journal instead of running
     std::wstring AutoUndoJournal;  // empty: the newest journal
     std::wstring AutoLogFile;      // where the unattended session writes its log; empty: nowhere

@@ -37,8 +37,9 @@ const int kJobControls[] = {
     IDC_STAMP_CLOCK,     IDC_STAMP_GIVEN,    IDC_TIMESTAMP,
 };
 
-const UINT kIdleCommands[] = {ID_FILE_NEW,  ID_TOOL_EXECUTE, ID_TOOL_CLEAR_HISTORY, ID_APP_EXIT,     ID_FILE_OPEN,
-                              ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_TOOL_UNDO,          ID_FILE_SAVE_LOG};
+const UINT kIdleCommands[] = {ID_FILE_NEW,     ID_TOOL_EXECUTE, ID_TOOL_CLEAR_HISTORY, ID_APP_EXIT,
+                              ID_FILE_OPEN,    ID_FILE_SAVE,    ID_FILE_SAVE_AS,       ID_TOOL_UNDO,
+                              ID_FILE_SAVE_LOG, ID_TOOL_PREVIEW};
 
 const int kJobCheckBoxes[] = {
     IDC_SEARCH_ARCHIVE, IDC_SEARCH_READONLY, IDC_SEARCH_HIDDEN, IDC_SEARCH_SYSTEM, IDC_DATE_START_FLAG,

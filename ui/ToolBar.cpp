@@ -26,7 +26,8 @@ TBBUTTON Separator() {
 
 // The commands that a run disables; Abort is the only one it enables.
 constexpr int kIdleCommands[] = {ID_FILE_NEW,  ID_TOOL_CLEAR_HISTORY, ID_TOOL_EXECUTE, ID_APP_EXIT,
-                                 ID_FILE_OPEN, ID_FILE_SAVE,          ID_FILE_SAVE_AS, ID_TOOL_UNDO};
+                                 ID_FILE_OPEN, ID_FILE_SAVE,          ID_FILE_SAVE_AS, ID_TOOL_UNDO,
+                                 ID_TOOL_PREVIEW};
 
 }  // namespace
 
@@ -60,8 +61,8 @@ bool MainToolBar::Create(CWnd* parent, bool visible, const CommonControlsLevel& 
     const TBBUTTON buttons[] = {
         Button(0, ID_FILE_NEW),     Button(5, ID_FILE_OPEN), Button(6, ID_FILE_SAVE),
         Button(7, ID_FILE_SAVE_AS), Separator(),             Button(1, ID_TOOL_CLEAR_HISTORY),
-        Separator(),                Button(2, ID_TOOL_EXECUTE), Button(9, ID_TOOL_UNDO),
-        Button(4, ID_TOOL_ABORT),
+        Separator(),                Button(2, ID_TOOL_EXECUTE), Button(8, ID_TOOL_PREVIEW),
+        Button(9, ID_TOOL_UNDO),    Button(4, ID_TOOL_ABORT),
         Separator(),                Button(3, ID_APP_EXIT),
     };
     SendMessage(TB_ADDBUTTONSA, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));

@@ -1,4 +1,4 @@
-// The main window's tool bar: nine commands as picture buttons with tool tips.
+// The main window's tool bar: ten commands as picture buttons with tool tips.
 #pragma once
 
 #include "framework/Controls.h"

@@ -117,8 +117,9 @@ TEST_F(IcoMenuTest, ALetterChoosesTheFirstItemWithItAsMnemonicAndOthersAreLeftTo
     LRESULT result = 0;
     EXPECT_TRUE(menu.RouteMenuMessage(WM_MENUCHAR, MAKEWPARAM('e', MF_POPUP), reinterpret_cast<LPARAM>(tools), &result));
     EXPECT_EQ(result, MNC_EXECUTE << 16);  // "履歴の消去(&E)", not "実行(&E)" further down
-    EXPECT_EQ(menu.HandleMenuChar('u', MF_POPUP, tools), (MNC_EXECUTE << 16) | 3);
-    EXPECT_EQ(menu.HandleMenuChar('B', MF_POPUP, tools), (MNC_EXECUTE << 16) | 4);
+    EXPECT_EQ(menu.HandleMenuChar('p', MF_POPUP, tools), (MNC_EXECUTE << 16) | 3);
+    EXPECT_EQ(menu.HandleMenuChar('u', MF_POPUP, tools), (MNC_EXECUTE << 16) | 4);
+    EXPECT_EQ(menu.HandleMenuChar('B', MF_POPUP, tools), (MNC_EXECUTE << 16) | 5);
     EXPECT_FALSE(menu.RouteMenuMessage(WM_MENUCHAR, MAKEWPARAM('z', MF_POPUP), reinterpret_cast<LPARAM>(tools), &result));
     EXPECT_EQ(menu.HandleMenuChar(0xB1, MF_POPUP, tools), 0);  // above 0x7F: no mnemonic
     EXPECT_EQ(menu.HandleMenuChar('e', MF_POPUP, GetMenu()), 0);  // the bar's own titles are the platform's
@@ -164,14 +165,14 @@ TEST_F(IcoMenuTest, DrawsTheTickInASunkenBoxTheHighlightBesideTheIconGrayedIcons
     EXPECT_EQ(Draw(file, 5, 0, {{0, 3}, {199, 3}, {100, 4}, {100, 2}, {100, 5}}, 9), "SSLBB");  // an etched line
 }
 
-TEST_F(IcoMenuTest, ElevenCommandsGetCachedIconsThatOutliveTheMenuAndNoOtherItemDataIsReadAsARecord) {
+TEST_F(IcoMenuTest, TwelveCommandsGetCachedIconsThatOutliveTheMenuAndNoOtherItemDataIsReadAsARecord) {
     RegisterMenuIcons(menu);
     HICON about = menu.FindItemData(ID_APP_ABOUT)->m_icon;
     EXPECT_EQ(about, IconCache::Lookup(IDI_FENDRIX, 16));
     int withIcon = 0;
     for (const auto& popUp : menu.SubMenus())
         for (const auto& item : popUp->Items()) withIcon += item->m_icon != nullptr && item->m_ownsIcon == 0 ? 1 : 0;
-    EXPECT_EQ(withIcon, 11);
+    EXPECT_EQ(withIcon, 12);
     EXPECT_EQ(IconCache::Lookup(IDI_FENDRIX, 48), IconCache::Lookup(IDI_FENDRIX, 32));  // each loaded once
 
     int stranger[8] = {};

@@ -56,7 +56,8 @@ int IconImageWidth(UINT id, int size) {
 
 TEST(Pictures, LoadAtTheirSizes) {
     for (UINT id : {IDI_FENDRIX, IDI_MENU_NEW, IDI_MENU_EXIT, IDI_MENU_CLEAR_HISTORY, IDI_MENU_EXECUTE, IDI_MENU_ABORT,
-                    IDI_MENU_OPEN, IDI_MENU_SAVE, IDI_MENU_SAVE_AS, IDI_MENU_UNDO, IDI_MENU_SAVE_LOG})
+                    IDI_MENU_OPEN, IDI_MENU_SAVE, IDI_MENU_SAVE_AS, IDI_MENU_UNDO, IDI_MENU_SAVE_LOG,
+                    IDI_MENU_PREVIEW})
         EXPECT_EQ(IconImageWidth(id, 16), 16) << id;
     EXPECT_EQ(IconImageWidth(IDI_FENDRIX, 32), 32);
     for (const auto& [id, size] : {std::pair{IDB_TOOLBAR, "160x15"}, std::pair{IDB_ABOUT, "64x64"}}) {

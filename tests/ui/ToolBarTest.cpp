@@ -27,8 +27,8 @@ TEST(ToolBar, TheLibraryIsFlatFrom470AndExtendedFrom471) {
 TEST(ToolBar, ButtonsSeparatorsAndStylesFollowTheLibraryLevelAndARunSwapsTheButtons) {
     constexpr int kSep = 0;
     const std::vector<int> commands{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, kSep,
-                                    ID_TOOL_CLEAR_HISTORY, kSep, ID_TOOL_EXECUTE, ID_TOOL_UNDO, ID_TOOL_ABORT, kSep,
-                                    ID_APP_EXIT};
+                                    ID_TOOL_CLEAR_HISTORY, kSep, ID_TOOL_EXECUTE, ID_TOOL_PREVIEW, ID_TOOL_UNDO,
+                                    ID_TOOL_ABORT, kSep, ID_APP_EXIT};
     std::vector<int> olderCommands = commands;  // a leading separator and two before Exit
     olderCommands.insert(olderCommands.end() - 1, kSep);
     olderCommands.insert(olderCommands.begin(), kSep);
@@ -46,7 +46,7 @@ TEST(ToolBar, ButtonsSeparatorsAndStylesFollowTheLibraryLevelAndARunSwapsTheButt
             if (!(button.fsStyle & TBSTYLE_SEP)) images.push_back(button.iBitmap);
         }
         EXPECT_EQ(shown, level.FlatToolBar ? commands : olderCommands);
-        EXPECT_EQ(images, (std::vector<int>{0, 5, 6, 7, 1, 2, 9, 4, 3}));
+        EXPECT_EQ(images, (std::vector<int>{0, 5, 6, 7, 1, 2, 8, 9, 4, 3}));
         EXPECT_EQ(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(bar.SendMessage(TB_GETIMAGELIST))), 10);
         EXPECT_EQ(bar.GetDlgCtrlID(), 105);
         EXPECT_EQ(bar.GetStyle() & (WS_CHILD | CCS_TOP | TBSTYLE_TOOLTIPS | WS_VISIBLE | TBSTYLE_FLAT),
