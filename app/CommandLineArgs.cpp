@@ -64,8 +64,11 @@ AutoRunRequest ReadAutoRunSwitch(const CommandLineArgs& arguments) {
         return request;
     }
     request.AutoRun = true;
-    for (int i = 2; i < arguments.GetCount() && request.LogPath.empty(); ++i) {
-        if (IsSwitch(arguments.GetArg(i), "log")) request.LogPath = WideValue(arguments, i, 3);
+    for (int i = 2; i < arguments.GetCount(); ++i) {
+        const CString argument = arguments.GetArg(i);
+        if (IsSwitch(argument, "log") && request.LogPath.empty()) request.LogPath = WideValue(arguments, i, 3);
+        // A switch without a value: nothing may follow the word.
+        if (IsSwitch(argument, "preview") && argument.GetLength() == 8 && !request.Undo) request.Preview = true;
     }
     return request;
 }

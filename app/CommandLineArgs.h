@@ -27,10 +27,12 @@ private:
 // Argument 1 makes the session unattended: "-auto" or "/auto" in any case, then one separator
 // and optionally a settings file; or "-undo" the same way, then optionally a journal (without
 // one: the newest). "-log" with one separator and a file, among the later arguments of such a
-// session, names the file that receives its whole log when it ends.
+// session, names the file that receives its whole log when it ends; "-preview", among the later
+// arguments of "-auto", previews the job instead of running it.
 struct AutoRunRequest {
     bool AutoRun = false;  // an unattended session, of either switch
     CString SettingsPath;
+    bool Preview = false;
     bool Undo = false;
     std::wstring JournalPath;
     std::wstring LogPath;

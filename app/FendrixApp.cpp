@@ -36,6 +36,7 @@ BOOL FendrixApp::InitInstance() {
     const AutoRunRequest request = ReadAutoRunSwitch(CommandLineArgs());
     dialog.AutoRun = request.AutoRun ? 1 : 0;
     dialog.StartupSettingsPath = request.SettingsPath;
+    dialog.AutoPreview = request.Preview ? 1 : 0;
     dialog.AutoUndo = request.Undo ? 1 : 0;
     dialog.AutoUndoJournal = request.JournalPath;
     dialog.AutoLogFile = request.LogPath;

@@ -1,5 +1,5 @@
-// The switches -undo and -log, and Fendrix.exe undoing journals and writing its log as a
-// separate process, with exit codes and files read back from disk.
+// The switches -undo, -preview and -log, and Fendrix.exe undoing journals, previewing jobs and
+// writing its log as a separate process, with exit codes and files read back from disk.
 #include "app/CommandLineArgs.h"
 #include "app/FendrixApp.h"
 #include "engine/Journal.h"
@@ -111,27 +111,32 @@ protected:
 
 }  // namespace
 
-TEST(UnattendedSwitches, UndoAndLogFollowTheRulesOfAutoAndLogCountsOnlyAfterEither) {
+TEST(UnattendedSwitches, UndoPreviewAndLogFollowTheRulesOfAutoAndCountOnlyAfterIt) {
     const struct {
         std::vector<CString> arguments;
-        bool autoRun, undo;
+        bool autoRun, undo, preview;
         const char* settings;
         const wchar_t* journal;
         const wchar_t* log;
     } cases[] = {
-        {{"Fendrix.exe", "-undo"}, true, true, "", L"", L""},
-        {{"Fendrix.exe", "/UNDO:C:\\j\\a.jnl", "-log:C:\\l.txt"}, true, true, "", L"C:\\j\\a.jnl", L"C:\\l.txt"},
-        {{"Fendrix.exe", "-auto:a.ini", "x", "/LOG=表.txt", "-log:second"}, true, false, "a.ini", L"", L"表.txt"},
-        {{"Fendrix.exe", "-undone"}, true, true, "", L"e", L""},
-        {{"Fendrix.exe", "-log:C:\\l.txt", "-auto"}, false, false, "", L"", L""},
-        {{"Fendrix.exe", "C:\\a.ini", "-log:C:\\l.txt"}, false, false, "", L"", L""},
-        {{"Fendrix.exe", "-und:x"}, false, false, "", L"", L""},
+        {{"Fendrix.exe", "-undo"}, true, true, false, "", L"", L""},
+        {{"Fendrix.exe", "/UNDO:C:\\j\\a.jnl", "-log:C:\\l.txt"}, true, true, false, "", L"C:\\j\\a.jnl", L"C:\\l.txt"},
+        {{"Fendrix.exe", "-auto:a.ini", "x", "/LOG=表.txt", "-log:second"}, true, false, false, "a.ini", L"", L"表.txt"},
+        {{"Fendrix.exe", "-undone"}, true, true, false, "", L"e", L""},
+        {{"Fendrix.exe", "-log:C:\\l.txt", "-auto"}, false, false, false, "", L"", L""},
+        {{"Fendrix.exe", "C:\\a.ini", "-log:C:\\l.txt"}, false, false, false, "", L"", L""},
+        {{"Fendrix.exe", "-und:x"}, false, false, false, "", L"", L""},
+        {{"Fendrix.exe", "-auto:a.ini", "-log:l.txt", "/PREVIEW"}, true, false, true, "a.ini", L"", L"l.txt"},
+        {{"Fendrix.exe", "-auto", "-previews"}, true, false, false, "", L"", L""},
+        {{"Fendrix.exe", "-undo", "-preview"}, true, true, false, "", L"", L""},
+        {{"Fendrix.exe", "-preview", "-auto"}, false, false, false, "", L"", L""},
     };
     for (const auto& c : cases) {
         const AutoRunRequest request = ReadAutoRunSwitch(CommandLineArgs(c.arguments));
-        const std::string name = c.arguments[1].Str();
+        const std::string name = c.arguments[1].Str() + (c.arguments.size() > 2 ? " " + c.arguments[2].Str() : "");
         EXPECT_EQ(request.AutoRun, c.autoRun) << name;
         EXPECT_EQ(request.Undo, c.undo) << name;
+        EXPECT_EQ(request.Preview, c.preview) << name;
         EXPECT_EQ(request.SettingsPath, c.settings) << name;
         EXPECT_TRUE(request.JournalPath == c.journal) << name;
         EXPECT_TRUE(request.LogPath == c.log) << name;
@@ -227,4 +232,38 @@ TEST_F(UnattendedUndo, AnEntryChangedSinceGivesCodeOneAndARunWritesItsLogToo) {
     // A log that cannot be written: the run itself went well.
     EXPECT_EQ(RunProgram(L"\"-auto:" + Wide(settings) + L"\" \"-log:" + Wide(tree.Path("none\\run.txt")) + L"\""),
               DWORD{EXIT_ENTRIES_FAILED});
+}
+
+// A preview changes nothing and writes no journal; its exit code follows the rules of a run.
+TEST_F(UnattendedUndo, APreviewChangesNothingWritesItsLogAndEndsWithTheCodeOfARun) {
+    tree.MakeFile("a.txt");
+    tree.MakeFile("b.txt");
+    const std::string hide = "[SetAttributes]\r\nAttribFlg=2\r\nAttribJokn=0\r\n";
+    const struct {
+        const char* name;
+        std::string operation;
+        std::wstring log;
+        DWORD exitCode;
+        const char* line;  // of the log; none when it cannot be written
+    } cases[] = {
+        {"two to change", hide, Wide(tree.Path("preview.txt")), EXIT_RUN_COMPLETED,
+         "変更予定総数 : 2 件\r\n\r\n* * * * * * * * * * ﾌﾟﾚﾋﾞｭｰ終了"},
+        {"a log that cannot be written", hide, Wide(tree.Path("none\\preview.txt")), EXIT_ENTRIES_FAILED, nullptr},
+        {"no operation", "", Wide(tree.Path("refused.txt")), EXIT_RUN_REFUSED, "*** 操作を指定してください。\r\n"},
+    };
+    const CString settings = tree.Path("job.ini");
+    for (const auto& c : cases) {
+        std::ofstream(settings.Str(), std::ios::binary | std::ios::trunc)
+            << "[SearchPathList]\r\nCount=1\r\nPath0001=" << tree.Root().Str() << "\r\n[SearchFileList]\r\nCount=1\r\n"
+            << "File0001=*.txt\r\n" << c.operation;
+        EXPECT_EQ(RunProgram(L"\"-auto:" + Wide(settings) + L"\" -preview \"-log:" + c.log + L"\""), c.exitCode) << c.name;
+        if (c.line != nullptr) {
+            const std::string text = FileBytes(c.log);
+            EXPECT_TRUE(Contains(text, c.line)) << c.name << ": " << text;
+            EXPECT_TRUE(CrLfLines(text)) << c.name;
+        }
+        EXPECT_EQ(Hidden(L"a.txt"), 0u) << c.name;
+        EXPECT_EQ(Hidden(L"b.txt"), 0u) << c.name;
+    }
+    EXPECT_EQ(JournalFiles(programJournals), before);
 }
