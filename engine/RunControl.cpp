@@ -45,6 +45,7 @@ void JobEngine::RunWalk(bool preview) {
     }
     SetRunState(0);
     AppendLog("", LogColor::Black);
+    m_journalFailed = false;
     if (!JobIsComplete() || (!preview && !OpenJournal())) {
         RefuseRun();
         return;
@@ -99,7 +100,6 @@ void JobEngine::RefuseRun() {
 }
 
 bool JobEngine::OpenJournal() {
-    m_journalFailed = false;
     CString reason;
     if (m_journal.Open(Journals, JournalKind::Run, reason)) return true;
     AppendLog("*** " + reason, LogColor::Red);

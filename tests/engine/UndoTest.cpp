@@ -311,6 +311,14 @@ TEST_F(UndoTest, ARunWhoseJournalFailsStopsBeforeTheEntryWithoutItsRecord) {
         EXPECT_EQ(Bits(name), 0u) << ShownText(name);
         EXPECT_EQ(TimesOf(name).Write, kWrite) << ShownText(name);
     }
+
+    // The failure belongs to that run alone.
+    for (const bool preview : {true, false}) {
+        preview ? engine.PreviewJob() : engine.RunJob();
+        EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed) << preview;
+        EXPECT_TRUE(window.LinesWith("*** ｼﾞｬｰﾅﾙ").empty()) << preview;
+    }
+    EXPECT_EQ(Bits(names[5]), H);
 }
 
 // The undo journals what it changes, so undoing it puts the run's changes back; an aborted undo
