@@ -4,6 +4,7 @@
 #include "engine/DateTime.h"
 #include "engine/JobEngine.h"
 #include "engine/JobWindow.h"
+#include "engine/LogPalette.h"
 #include "engine/ShiftJis.h"
 #include "engine/TokenList.h"
 #include "framework/Seams.h"
@@ -12,9 +13,44 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
+
+constexpr DWORD A = FILE_ATTRIBUTE_ARCHIVE;
+constexpr DWORD R = FILE_ATTRIBUTE_READONLY;
+constexpr DWORD H = FILE_ATTRIBUTE_HIDDEN;
+constexpr DWORD S = FILE_ATTRIBUTE_SYSTEM;
+constexpr const char* kStamp = "2001/05/06 12:00:00";   // the time stamp the runs write
+constexpr const char* kListed = "2010/01/02 03:04:05";  // the write time of the entries before
+constexpr const char* kRunStart = "* * * * * * * * * * 処理開始 * * * * * * * * * *";
+constexpr const char* kRunEnd = "* * * * * * * * * * 処理終了 * * * * * * * * * *";
+constexpr const char* kRule = "------------------------------------------------";
+constexpr const char* kAborted = "\r\n※ 処理は中止されました。\r\n";
+
+inline FILETIME Time(unsigned long long ticks) {
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+inline unsigned long long Ticks(const FILETIME& time) {
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+inline std::string FileBytes(const std::wstring& file) {
+    std::ifstream in(ShownText(file).Str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+inline void WriteFileBytes(const std::wstring& file, const std::string& bytes) {
+    std::ofstream(ShownText(file).Str(), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+inline bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
+
+// A clock that moves on a minute at every reading.
+inline int g_clockReadings = 0;
+inline CTime TickingClock() { return CTime(1715908830 + 60 * g_clockReadings++); }
 
 struct LogLine {
     std::string Text;
@@ -86,6 +122,13 @@ public:
         for (const LogLine& line : Log) texts.push_back(line.Text);
         return texts;
     }
+    std::vector<std::string> TextsIn(COLORREF color) const {
+        std::vector<std::string> texts;
+        for (const LogLine& line : Log) {
+            if (line.Color == color) texts.push_back(line.Text);
+        }
+        return texts;
+    }
     // Lines that contain the text.
     std::vector<LogLine> LinesWith(const std::string& part) const {
         std::vector<LogLine> lines;
@@ -152,7 +195,7 @@ protected:
 
     // A listing record as the finder would give it.
     static WIN32_FIND_DATAW Record(const char* name, DWORD attributes, DWORD size = 0,
-                                   const char* writeTime = "2001/05/06 12:00:00") {
+                                   const char* writeTime = kStamp) {
         WIN32_FIND_DATAW record{};
         record.dwFileAttributes = attributes;
         record.nFileSizeLow = size;
@@ -176,9 +219,75 @@ protected:
         return {JoinPath(tree.Root(), ShownText(relative)), tree.RealPath(relative)};
     }
 
+    void MakeListed(const std::string& relative, DWORD size = 0, DWORD attributes = 0) {
+        tree.MakeFile(relative.c_str(), size);
+        if (attributes != 0) tree.SetAttributes(relative.c_str(), attributes);
+        tree.SetWriteTime(relative.c_str(), kListed);
+    }
+
+    // The log with the folder's path replaced, so that the logs of two folders compare.
+    std::vector<LogLine> LogOf(const std::string& top) const {
+        std::vector<LogLine> lines = window.Log;
+        const std::string path = tree.Path(top.c_str()).Str();
+        for (LogLine& line : lines) {
+            for (size_t at = line.Text.find(path); at != std::string::npos; at = line.Text.find(path, at)) {
+                line.Text.replace(at, path.size(), "TREE");
+            }
+        }
+        return lines;
+    }
+
+    // Every entry below the folder by its path: its attributes and its write time.
+    std::map<std::string, std::string> DiskOf(const std::string& top) const {
+        std::map<std::string, std::string> entries;
+        Collect(tree.RealPath(Wide(top.c_str())), "", entries);
+        return entries;
+    }
+
+    // The names at the end of the "done" lines, with per-directory lines.
+    static std::vector<std::string> DoneNames(const std::vector<LogLine>& log) {
+        std::vector<std::string> names;
+        for (const LogLine& line : log) {
+            if (StartsWith(line.Text, "    done : ")) names.push_back(line.Text.substr(48));
+        }
+        return names;
+    }
+
     HeadlessWindow window;
     JobEngine engine;
     TempTree tree;
     TempTree journals;
     BeepRecorder beeps;
+
+private:
+    static void Collect(const std::wstring& directory, const std::string& shown,
+                        std::map<std::string, std::string>& entries) {
+        WIN32_FIND_DATAW record;
+        const HANDLE search = FindFirstFileW((directory + L"\\*").c_str(), &record);
+        if (search == INVALID_HANDLE_VALUE) return;
+        do {
+            const std::wstring name = record.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::string path = shown + "\\" + ShownText(name).Str();
+            entries[path] =
+                std::to_string(record.dwFileAttributes) + " " + std::to_string(Ticks(record.ftLastWriteTime));
+            if ((record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                Collect(directory + L"\\" + name, path, entries);
+            }
+        } while (FindNextFileW(search, &record));
+        FindClose(search);
+    }
+};
+
+// Runs over the tree from its root that set Hidden on every *.txt, with per-directory lines.
+class TreeRunTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        window.Controls.SearchPath = tree.Root();
+        window.Controls.SearchFile = "*.txt";
+        window.Controls.Recursive = 1;
+        window.Controls.SetAttributes = {H, 0};
+        engine.Job.ExecDispSubDir = 1;
+    }
 };

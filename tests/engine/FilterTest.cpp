@@ -1,13 +1,7 @@
 #include "EngineFixture.h"
 
-#include "engine/LogPalette.h"
-
 namespace {
 
-constexpr DWORD A = FILE_ATTRIBUTE_ARCHIVE;
-constexpr DWORD R = FILE_ATTRIBUTE_READONLY;
-constexpr DWORD H = FILE_ATTRIBUTE_HIDDEN;
-constexpr DWORD S = FILE_ATTRIBUTE_SYSTEM;
 constexpr DWORD D = FILE_ATTRIBUTE_DIRECTORY;
 
 class Filter : public EngineTest {

@@ -1,8 +1,6 @@
 // Transfer between record and controls, the order checks, the reset and the pre-run checks.
 #include "EngineFixture.h"
 
-#include "engine/LogPalette.h"
-
 namespace {
 
 using Strings = std::vector<std::string>;

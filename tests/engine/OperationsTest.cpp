@@ -1,15 +1,7 @@
 // Changes to single entries on a real disk (Linux under Wine: Archive is not stored there).
 #include "EngineFixture.h"
 
-#include "engine/LogPalette.h"
-
 namespace {
-
-constexpr DWORD A = FILE_ATTRIBUTE_ARCHIVE;
-constexpr DWORD R = FILE_ATTRIBUTE_READONLY;
-constexpr DWORD H = FILE_ATTRIBUTE_HIDDEN;
-constexpr DWORD S = FILE_ATTRIBUTE_SYSTEM;
-const char* const kStamp = "2001/05/06 12:00:00";
 
 class Operations : public EngineTest {
 protected:
@@ -18,9 +10,8 @@ protected:
         engine.Job.ExecDispSubDir = 1;
     }
 
-    int Apply(const char* relative, WIN32_FIND_DATAW& record) { return Apply(Wide(relative), record); }
-    int Apply(const std::wstring& relative, WIN32_FIND_DATAW& record) {
-        return engine.ApplyOperations(PathOf(relative), record);
+    int Apply(const char* relative, WIN32_FIND_DATAW& record) {
+        return engine.ApplyOperations(PathOf(Wide(relative)), record);
     }
 
     void StampWith(const char* value) {

@@ -3,34 +3,16 @@
 // 〓 in the log wherever Shift-JIS has no character.
 #include "EngineFixture.h"
 
-#include "engine/LogPalette.h"
-
 #include <algorithm>
 
 namespace {
 
-constexpr DWORD R = FILE_ATTRIBUTE_READONLY;
-constexpr DWORD H = FILE_ATTRIBUTE_HIDDEN;
-const char* const kStamp = "2001/05/06 12:00:00";
-const char* const kOldStamp = "2010/01/02 03:04:05";
-
-class RealNames : public EngineTest {
+class RealNames : public TreeRunTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        window.Controls.SearchPath = tree.Root();
-        window.Controls.SearchFile = "*.txt";
-        window.Controls.Recursive = 1;
-        window.Controls.SetAttributes = {H, 0};
-        engine.Job.ExecDispSubDir = 1;
-    }
-
     DWORD ReadOnlyHidden(const std::wstring& relative) const { return tree.Attributes(relative) & (R | H); }
 
-    // The names at the end of the "done" lines.
-    std::vector<std::string> DoneNames() const {
-        std::vector<std::string> names;
-        for (const LogLine& line : window.LinesWith("    done : ")) names.push_back(line.Text.substr(48));
+    std::vector<std::string> SortedDoneNames() const {
+        std::vector<std::string> names = DoneNames(window.Log);
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -38,56 +20,34 @@ protected:
 
 }  // namespace
 
-// The listing of the A functions gives café.txt as "cafe.txt", and the change then hits cafe.txt.
-TEST_F(RealNames, OfTwoLookAlikeFilesOnlyTheOneTheFilterTakesIsChanged) {
-    const struct {
-        const wchar_t* folder;
-        const wchar_t* readOnly;
-        const wchar_t* other;
-        const char* shown;
-    } cases[] = {{L"1", L"café.txt", L"cafe.txt", "caf〓.txt"}, {L"2", L"cafe.txt", L"café.txt", "cafe.txt"}};
+// The A functions list café.txt as "cafe.txt" and naïve as "naive": a change by that name would
+// hit the look-alike. Each folder holds one ReadOnly file, which alone the filter takes.
+TEST_F(RealNames, OfLookAlikeFilesAndFoldersEachIsListedEnteredAndChangedByItsOwnName) {
+    const std::wstring taken[] = {L"naïve\\café.txt", L"naive\\cafe.txt"};
+    const std::wstring left[] = {L"naïve\\cafe.txt", L"naive\\café.txt"};
+    for (const wchar_t* folder : {L"naïve", L"naive"}) tree.MakeDir(folder);
+    for (const std::wstring& file : {taken[0], taken[1], left[0], left[1]}) {
+        tree.MakeFile(file);
+        tree.SetWriteTime(file, kListed);
+    }
+    for (const std::wstring& file : taken) tree.SetAttributes(file, R);
     window.Controls.SearchAttributes = {R, 0};
     window.Controls.TimeStanpFlg = 1;
     window.Controls.SetTimeStanp = {1, kStamp};
-    for (const auto& c : cases) {
-        const std::wstring folder = c.folder;
-        tree.MakeDir(folder);
-        for (const wchar_t* name : {c.readOnly, c.other}) {
-            tree.MakeFile(folder + L"\\" + name);
-            tree.SetWriteTime(folder + L"\\" + name, kOldStamp);
-        }
-        tree.SetAttributes(folder + L"\\" + c.readOnly, R);
-        window.Controls.SearchPath = JoinPath(tree.Root(), ShownText(folder));
-
-        engine.RunJob();
-
-        EXPECT_EQ(ReadOnlyHidden(folder + L"\\" + c.readOnly), R | H) << c.shown;
-        EXPECT_EQ(tree.WriteTimeText(folder + L"\\" + c.readOnly), kStamp) << c.shown;
-        EXPECT_EQ(ReadOnlyHidden(folder + L"\\" + c.other), 0u) << c.shown;
-        EXPECT_EQ(tree.WriteTimeText(folder + L"\\" + c.other), kOldStamp) << c.shown;
-        EXPECT_EQ(DoneNames(), std::vector<std::string>{c.shown});
-        EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
-    }
-}
-
-TEST_F(RealNames, LookAlikeFoldersAreEachEnteredByTheirOwnName) {
-    // Wide literals stay out of the checks: their texts are kept in Shift-JIS.
-    const std::wstring accented = L"naïve\\a.txt";
-    const std::wstring plain = L"naive\\a.txt";
-    for (const wchar_t* folder : {L"naïve", L"naive"}) tree.MakeDir(folder);
-    tree.MakeFile(accented);
-    tree.MakeFile(plain);
-    tree.SetAttributes(accented, R);
-    window.Controls.SearchAttributes = {R, 0};
 
     engine.RunJob();
 
-    EXPECT_EQ(ReadOnlyHidden(accented), R | H);
-    EXPECT_EQ(ReadOnlyHidden(plain), 0u);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(ReadOnlyHidden(taken[i]), R | H) << i;
+        EXPECT_EQ(tree.WriteTimeText(taken[i]), kStamp) << i;
+        EXPECT_EQ(ReadOnlyHidden(left[i]), 0u) << i;
+        EXPECT_EQ(tree.WriteTimeText(left[i]), kListed) << i;
+    }
+    EXPECT_EQ(SortedDoneNames(), (std::vector<std::string>{"cafe.txt", "caf〓.txt"}));
     const std::string root = tree.Root().Str();
     EXPECT_EQ(window.LinesWith(" ﾃﾞｨﾚｸﾄﾘ : " + root + "\\na〓ve (*.txt)").size(), 1u);
     EXPECT_EQ(window.LinesWith(" ﾃﾞｨﾚｸﾄﾘ : " + root + "\\naive (*.txt)").size(), 1u);
-    EXPECT_EQ(window.LinesWith("done").size(), 1u);
+    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
 }
 
 // One mark for each character Shift-JIS lacks, also for one beyond the basic plane (😀, 𠮷).
@@ -110,7 +70,7 @@ TEST_F(RealNames, NamesOfManyScriptsAreChangedAndShownWithAMarkForEachMissingCha
     engine.RunJob();
 
     for (const auto& c : cases) EXPECT_EQ(ReadOnlyHidden(c.name), H) << c.shown;
-    EXPECT_EQ(DoneNames(), expected);
+    EXPECT_EQ(SortedDoneNames(), expected);
     EXPECT_NE(std::find(window.Progress.begin(), window.Progress.end(), "○ 処理中... 〓〓〓.txt"), window.Progress.end());
 
     // The full paths of the lines without per-directory lines are shown the same way.
@@ -169,11 +129,7 @@ TEST_F(RealNames, ASearchPathOrPatternThatIsNoShiftJisIsAFailureAndTheRestStillR
     window.Controls.SearchFile = "*.txt;\x81\x20";
     engine.RunJob();
     const std::vector<std::string> failures = {"  Failed : File Name *.txt;\x81\x20", "  Failed : Search Path C:\\\x81"};
-    std::vector<std::string> red;
-    for (const LogLine& line : window.Log) {
-        if (line.Color == LogColor::Red) red.push_back(line.Text);
-    }
-    EXPECT_EQ(red, failures);
+    EXPECT_EQ(window.TextsIn(LogColor::Red), failures);
     EXPECT_EQ(window.LinesWith("処理  数 : 0 件 (C:\\\x81)").size(), 1u);
     EXPECT_EQ(ReadOnlyHidden(L"a.txt"), H);
     EXPECT_EQ(engine.Run.Outcome, RunOutcome::EntriesFailed);
