@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -73,7 +72,6 @@ public:
     int Unticks = 0;
     int DependentUpdates = 0;
     std::function<void(const LogLine&)> OnLine;  // runs after a line is recorded
-    std::function<void(const std::string&)> OnProgress;  // runs after a progress text is shown
 
     void AppendLogLine(const char* text, COLORREF color) override {
         if (*text == '\0') {
@@ -88,9 +86,7 @@ public:
         for (int i = 0; i < kStatusPaneCount; ++i) {
             if (texts[i] != nullptr) Status[i] = texts[i];
         }
-        if (texts[1] == nullptr) return;
-        Progress.emplace_back(texts[1]);
-        if (OnProgress) OnProgress(Progress.back());
+        if (texts[1] != nullptr) Progress.emplace_back(texts[1]);
     }
     bool TransferJob(JobSettings& job, int direction) override {
         if (direction != 0) {
