@@ -54,10 +54,13 @@ TEST_F(JobChecks, ReversedBoundsWarnInRedWithABeepAndFail) {
     EXPECT_EQ(engine.Job.SizeRange.Start, 4000000000u);
 }
 
+// A refused run leaves no outcome of an earlier one for an unattended run's exit code.
 TEST_F(JobChecks, AFailedExchangeStopsAtOnceWithoutMessage) {
     window.ExchangeFails = true;
     EXPECT_EQ(engine.ExchangeJobData(0, 1, 0), 0);
+    engine.Run.Outcome = RunOutcome::Completed;
     engine.RunJob();
+    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Refused);
     EXPECT_TRUE(window.BusyStates.empty());
     EXPECT_EQ(window.LogClears, 0);
     EXPECT_TRUE(beeps.Beeps().empty());

@@ -227,11 +227,9 @@ TEST_F(JournalTest, ADamagedOrForeignFileIsRefusedWholeWithTheReason) {
         EXPECT_FALSE(ReadJournal(Wide(file), journal, reason)) << c.name;
         EXPECT_EQ(reason, c.reason) << c.name;
     }
+    // A journal still being written, by a run of another Fendrix, is not read half-written.
     Journal journal;
     CString reason;
-    EXPECT_FALSE(ReadJournal(Wide(tree.Path("missing.jnl")), journal, reason));
-    EXPECT_EQ(reason, "ｼﾞｬｰﾅﾙを読めません。( " + tree.Path("missing.jnl") + " )");
-    // A journal still being written, by a run of another Fendrix, is not read half-written.
     JournalWriter open;
     ASSERT_TRUE(open.Open(place, JournalKind::Run, reason));
     EXPECT_FALSE(ReadJournal(open.Path(), journal, reason));

@@ -16,14 +16,15 @@ protected:
 
 }  // namespace
 
+// 表 ends in the byte of '\\'; a name with '%' must never serve as a format.
 TEST_F(RunJob, LogsEveryLineOfARunInOrderWithItsColour) {
     tree.MakeFile("a.txt", 5);
-    tree.MakeDir("sub");
-    tree.MakeFile("sub\\b.txt", 1234);
-    tree.MakeFile("sub\\c.log");
+    tree.MakeDir("表");
+    tree.MakeFile("表\\%s%n.txt", 1234);
+    tree.MakeFile("表\\c.log");
     tree.SetWriteTime("a.txt", "2001/05/06 07:08:09");
-    tree.SetWriteTime("sub\\b.txt", "2002/02/03 04:05:06");
-    tree.SetWriteTime("sub", "2003/03/03 03:03:03");
+    tree.SetWriteTime("表\\%s%n.txt", "2002/02/03 04:05:06");
+    tree.SetWriteTime("表", "2003/03/03 03:03:03");
 
     engine.RunJob();
 
@@ -32,9 +33,9 @@ TEST_F(RunJob, LogsEveryLineOfARunInOrderWithItsColour) {
         {kRunStart, LogColor::Blue},
         {"処理対象 : " + root + " (*.txt)", LogColor::Green},
         {" ﾃﾞｨﾚｸﾄﾘ : " + root + " (*.txt)", LogColor::Black},
-        {" ﾃﾞｨﾚｸﾄﾘ : " + Path("sub") + " (*.txt)", LogColor::Black},
-        {"    done : -a-h- 2002/02/03 04:05:06       1234 b.txt", LogColor::Navy},
-        {"    done : d--h- 2003/03/03 03:03:03   < Dir >  sub", LogColor::Navy},
+        {" ﾃﾞｨﾚｸﾄﾘ : " + root + "\\表 (*.txt)", LogColor::Black},
+        {"    done : -a-h- 2002/02/03 04:05:06       1234 %s%n.txt", LogColor::Navy},
+        {"    done : d--h- 2003/03/03 03:03:03   < Dir >  表", LogColor::Navy},
         {"    done : -a-h- 2001/05/06 07:08:09          5 a.txt", LogColor::Navy},
         {"処理  数 : 3 件 (" + root + ")\r\n", LogColor::Green},
         {kRule, LogColor::Black},
@@ -46,7 +47,7 @@ TEST_F(RunJob, LogsEveryLineOfARunInOrderWithItsColour) {
         EXPECT_EQ(window.Log[i].Text, expected[i].Text) << i;
         EXPECT_EQ(window.Log[i].Color, expected[i].Color) << i;
     }
-    EXPECT_FALSE(Hidden("sub\\c.log"));
+    EXPECT_FALSE(Hidden("表\\c.log"));
     EXPECT_EQ(window.LogClears, 1);
     EXPECT_EQ(window.BusyStates, (std::vector<bool>{true, false}));
     EXPECT_EQ(window.Status[0], "ﾚﾃﾞｨ");
@@ -78,22 +79,6 @@ TEST_F(RunJob, SystemDirectoriesAreNeitherEnteredNorChanged) {
     engine.RunJob();
     EXPECT_TRUE(Hidden("sys\\in.txt"));
     EXPECT_TRUE(window.LinesWith("Do'nt").empty());
-}
-
-// 表, ソ and 能 end in the byte of '\\'; a name with '%' must never serve as a format.
-TEST_F(RunJob, ShiftJisDirectoriesAreEnteredAndPercentNamesLoggedAsTheyAre) {
-    tree.MakeDir("表");
-    tree.MakeDir("表\\十能");
-    tree.MakeFile("表\\十能\\ソ.txt");
-    tree.MakeFile("100%.txt");
-    tree.MakeFile("%s%n.txt");
-    engine.Job.ExecDispSubDir = 0;
-    engine.RunJob();
-    EXPECT_TRUE(Hidden("表\\十能\\ソ.txt"));
-    EXPECT_EQ(window.LinesWith(Path("表\\十能\\ソ.txt")).size(), 1u);
-    EXPECT_EQ(window.LinesWith(Path("100%.txt")).size(), 1u);
-    EXPECT_EQ(window.LinesWith(Path("%s%n.txt")).size(), 1u);
-    EXPECT_EQ(Total(), "処理総数 : 5 件\r\n");
 }
 
 // Overlapping paths are visited and counted twice; a time stamp changes an entry every time.
@@ -144,7 +129,8 @@ TEST_F(RunJob, SortedWalksKeepDirectoriesFirstAndShowWaitTextsByTheNumberOfEntri
     EXPECT_EQ(window.Status[8], "S");
 }
 
-TEST_F(RunJob, AbortDuringTheSecondPathEndsTheRunWithItsSummary) {
+// A preview first, which changes nothing, then the run.
+TEST_F(RunJob, AbortDuringTheSecondPathEndsAPreviewOrARunWithItsSummary) {
     for (const char* name : {"p1", "p2", "p3"}) {
         tree.MakeDir(name);
         tree.MakeFile(CString(name) + "\\f.txt");
@@ -152,22 +138,26 @@ TEST_F(RunJob, AbortDuringTheSecondPathEndsTheRunWithItsSummary) {
     window.Controls.SearchPath = tree.Path("p1") + ";" + tree.Path("p2") + ";" + tree.Path("p3");
     AbortButton abort(engine);
     window.OnLine = [&](const LogLine& line) {
-        if (line.Text.rfind("処理対象 : " + Path("p2"), 0) == 0) abort.Press();
+        if (StartsWith(line.Text, "処理対象 : " + Path("p2"))) abort.Press();
     };
-
-    engine.RunJob();
-
-    const std::vector<std::string> texts = window.Texts();
-    ASSERT_GE(texts.size(), 5u);
-    EXPECT_EQ(std::vector<std::string>(texts.end() - 5, texts.end()),
-              (std::vector<std::string>{"処理  数 : 0 件 (" + Path("p2") + ")\r\n", kAborted, kRule,
-                                        "処理総数 : 1 件\r\n", kRunEnd}));
-    EXPECT_EQ(window.LinesWith(kAborted).at(0).Color, LogColor::Magenta);
-    EXPECT_TRUE(window.LinesWith("処理対象 : " + Path("p3")).empty());
-    EXPECT_TRUE(Hidden("p1\\f.txt"));
-    EXPECT_FALSE(Hidden("p2\\f.txt"));
-    EXPECT_EQ(engine.Run.AbortRequested, 0);
-    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Aborted);
+    const std::vector<std::string> tails[] = {
+        {"変更予定数 : 0 件 (" + Path("p2") + ")\r\n", "\r\n※ ﾌﾟﾚﾋﾞｭｰは中止されました。\r\n", kRule,
+         "変更予定総数 : 1 件\r\n", "* * * * * * * * * * ﾌﾟﾚﾋﾞｭｰ終了 * * * * * * * * * *"},
+        {"処理  数 : 0 件 (" + Path("p2") + ")\r\n", kAborted, kRule, "処理総数 : 1 件\r\n", kRunEnd},
+    };
+    for (const bool preview : {true, false}) {
+        const std::vector<std::string>& tail = tails[preview ? 0 : 1];
+        preview ? engine.PreviewJob() : engine.RunJob();
+        const std::vector<std::string> texts = window.Texts();
+        ASSERT_GE(texts.size(), 5u);
+        EXPECT_EQ(std::vector<std::string>(texts.end() - 5, texts.end()), tail);
+        EXPECT_EQ(window.LinesWith(tail[1]).at(0).Color, LogColor::Magenta);
+        EXPECT_TRUE(window.LinesWith("処理対象 : " + Path("p3")).empty());
+        EXPECT_EQ(Hidden("p1\\f.txt"), !preview);
+        EXPECT_FALSE(Hidden("p2\\f.txt"));
+        EXPECT_EQ(engine.Run.AbortRequested, 0);
+        EXPECT_EQ(engine.Run.Outcome, RunOutcome::Aborted);
+    }
 }
 
 TEST_F(RunJob, AbortDuringTheDescentProcessesNothingAnywhere) {
@@ -255,34 +245,4 @@ TEST_F(RunJob, EmptySearchPathItemsAreSkippedAndAListOfNothingElseIsRefused) {
     }
     SetCurrentDirectoryA(previous);
     EXPECT_EQ(work.Attributes("beside.txt") & H, 0u);
-}
-
-// An unattended run turns the outcome into the process's exit code.
-TEST_F(RunJob, EachRunRecordsHowItEnded) {
-    tree.MakeFile("a.txt");
-    tree.MakeFile("gone.txt");
-    EXPECT_EQ(engine.Run.Outcome, RunOutcome::None);
-    engine.RunJob();
-    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
-
-    // Removed between the listing and the change.
-    window.OnLine = [&](const LogLine& line) {
-        if (line.Text.rfind(" ﾃﾞｨﾚｸﾄﾘ : ", 0) == 0) DeleteFileA(tree.Path("gone.txt"));
-    };
-    window.Controls.SetAttributes = {H, 1};
-    engine.RunJob();
-    EXPECT_EQ(window.LinesWith("  Failed : Change Attributes gone.txt").size(), 1u);
-    EXPECT_FALSE(Hidden("a.txt"));
-    EXPECT_EQ(engine.Run.Outcome, RunOutcome::EntriesFailed);
-    EXPECT_EQ(engine.Run.Failures, 1);
-
-    window.OnLine = nullptr;
-    window.Controls.SetAttributes = {0, 0};
-    engine.RunJob();
-    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Refused);
-
-    window.ExchangeFails = true;
-    engine.Run.Outcome = RunOutcome::Completed;
-    engine.RunJob();
-    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Refused);
 }

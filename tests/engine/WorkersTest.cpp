@@ -98,6 +98,7 @@ TEST_F(Workers, OneWorkerOrFourGiveTheSameDiskAndTheSameLogLineForLineWithinAnyL
     const std::vector<LogLine> reference = LogOf("w1");
     EXPECT_EQ(engine.Run.Outcome, RunOutcome::EntriesFailed);
     EXPECT_EQ(window.LinesWith("  Failed : Change ").size(), 4u);  // both below a, which is walked twice
+    EXPECT_EQ(engine.Run.Failures, 4);
 
     const struct {
         RunLimits limits;
@@ -128,7 +129,7 @@ TEST_F(Workers, OneWorkerOrFourGiveTheSameDiskAndTheSameLogLineForLineWithinAnyL
 }
 
 // Four workers change the entries in any order; the clock is still read for each entry in walk
-// order, so the time stamps grow along the log.
+// order, so the time stamps grow along the log, and a preview shows the times the run will write.
 TEST_F(Workers, TheClockReadForEveryEntryIsReadInWalkOrder) {
     for (int d = 0; d < 3; ++d) {
         tree.MakeDir(("d" + Two(d)).c_str());
@@ -138,21 +139,29 @@ TEST_F(Workers, TheClockReadForEveryEntryIsReadInWalkOrder) {
     window.Controls.SetTimeStanp = {0, ""};
     engine.Job.SystemClockReadMode = 1;
     engine.Job.ExecDispSubDir = 0;
-    g_clockReadings = 0;
     SetClockSource(TickingClock);
     SlowOpens jitter(-1);
+    auto times = [&](const char* status) {
+        std::vector<std::string> read;
+        for (const LogLine& line : window.LinesWith(status)) read.push_back(line.Text.substr(17, 19));
+        return read;
+    };
 
+    g_clockReadings = 0;
+    engine.PreviewJob();
+    const std::vector<std::string> previewed = times("    will : ");
+    g_clockReadings = 0;
     RunWith(4);
 
+    const std::vector<std::string> written = times("    done : ");
+    ASSERT_EQ(written.size(), 39u);  // 36 files and 3 directories
+    EXPECT_EQ(written, previewed);
+    for (size_t i = 1; i < written.size(); ++i) EXPECT_LT(written[i - 1], written[i]) << i;
     const std::string root = tree.Root().Str() + "\\";
-    std::vector<std::string> times;
     for (const LogLine& line : window.LinesWith("    done : ")) {
         const std::string relative = line.Text.substr(48 + root.size());
-        times.push_back(line.Text.substr(17, 19));
-        EXPECT_EQ(tree.WriteTimeText(relative.c_str()).Str(), times.back()) << relative;
+        EXPECT_EQ(tree.WriteTimeText(relative.c_str()).Str(), line.Text.substr(17, 19)) << relative;
     }
-    ASSERT_EQ(times.size(), 39u);  // 36 files and 3 directories
-    for (size_t i = 1; i < times.size(); ++i) EXPECT_LT(times[i - 1], times[i]) << i;
 }
 
 // An abort takes back the entries that no worker has started: the log is the beginning of the
