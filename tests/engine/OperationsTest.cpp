@@ -10,8 +10,16 @@ protected:
         engine.Job.ExecDispSubDir = 1;
     }
 
+    // The record of the entry as a listing gives it to the walk.
+    WIN32_FIND_DATAW Listed(const char* relative) {
+        WIN32_FIND_DATAW record{};
+        const HANDLE search = FindFirstFileW(tree.RealPath(Wide(relative)).c_str(), &record);
+        EXPECT_NE(search, INVALID_HANDLE_VALUE) << relative;
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        return record;
+    }
     int Apply(const char* relative, WIN32_FIND_DATAW& record) {
-        return engine.ApplyOperations(PathOf(Wide(relative)), record);
+        return engine.ApplyOperations({tree.Path(relative), tree.RealPath(Wide(relative))}, record);
     }
 
     void StampWith(const char* value) {
@@ -52,20 +60,10 @@ TEST_F(Operations, AttributesAreSetOrResetOnDiskAndInTheRecordAndUnchangedOnesLo
     EXPECT_TRUE(window.Log.empty());
 }
 
-TEST_F(Operations, TimeAndAttributesTogetherCountAsOneChangedEntry) {
-    tree.MakeFile("a.txt", 10);
-    StampWith(kStamp);
-    engine.Job.SetAttributes = {H | R, 0};
-    WIN32_FIND_DATAW record = Listed("a.txt");
-    EXPECT_EQ(Apply("a.txt", record), 1);
-    EXPECT_EQ(tree.Attributes("a.txt") & (H | R), H | R);
-    EXPECT_EQ(tree.WriteTimeText("a.txt"), kStamp);
-    EXPECT_EQ(window.Texts(), std::vector<std::string>{"    done : -arh- 2001/05/06 12:00:00         10 a.txt"});
-}
-
 // Only an attribute-level open gets through to ReadOnly files, to files that another program
-// holds open without sharing, and (with backup semantics) to directories.
-TEST_F(Operations, ReadOnlyHeldOpenAndDirectoryEntriesTakeTheTimeStampAndKeepTheirAttributes) {
+// holds open without sharing, and (with backup semantics) to directories. The time and attributes
+// together are one change.
+TEST_F(Operations, ReadOnlyHeldOpenAndDirectoryEntriesTakeTheTimeStampAloneOrWithAttributes) {
     tree.MakeFile("ro.txt");
     tree.SetAttributes("ro.txt", R);
     tree.MakeFile("held.txt");
@@ -80,39 +78,43 @@ TEST_F(Operations, ReadOnlyHeldOpenAndDirectoryEntriesTakeTheTimeStampAndKeepThe
         EXPECT_EQ(record.dwFileAttributes, listed) << name;
         EXPECT_EQ(FormatFileTime(&record.ftLastWriteTime), kStamp) << name;
     }
+    engine.Job.SetAttributes = {H | R, 0};
+    StampWith("2002/02/02 02:02:02");
+    WIN32_FIND_DATAW record = Listed("held.txt");
+    EXPECT_EQ(Apply("held.txt", record), 1);
     CloseHandle(holder);
-    for (const char* name : {"ro.txt", "held.txt", "sub"}) EXPECT_EQ(tree.WriteTimeText(name), kStamp) << name;
+    for (const char* name : {"ro.txt", "sub"}) EXPECT_EQ(tree.WriteTimeText(name), kStamp) << name;
+    EXPECT_EQ(tree.WriteTimeText("held.txt"), "2002/02/02 02:02:02");
     EXPECT_EQ(tree.Attributes("ro.txt") & R, R);
+    EXPECT_EQ(tree.Attributes("held.txt") & (H | R), H | R);
     EXPECT_EQ(window.Texts().at(2), "    done : d---- 2001/05/06 12:00:00   < Dir >  sub");
+    EXPECT_EQ(window.Texts().back(), "    done : -arh- 2002/02/02 02:02:02          0 held.txt");
 }
 
-TEST_F(Operations, AVanishedEntryGetsBothFailureLinesAndNoEntryLine) {
+// A vanished entry fails both changes. A stamp before 1601 has no file time; written as zero it
+// would leave the time as it was.
+TEST_F(Operations, FailedChangesGetRedLinesInsteadOfAnEntryLineAndDoNotCount) {
     tree.MakeFile("gone.txt");
-    WIN32_FIND_DATAW record = Listed("gone.txt");
+    tree.MakeFile("a.txt");
+    tree.SetWriteTime("a.txt", kListed);
+    WIN32_FIND_DATAW gone = Listed("gone.txt"), a = Listed("a.txt");
     DeleteFileA(tree.Path("gone.txt"));
-    StampWith(kStamp);
-    engine.Job.SetAttributes = {H, 0};
     engine.Job.ExecDispSubDir = 0;
     engine.Job.ExecDispNopFname = 1;
-
-    EXPECT_EQ(Apply("gone.txt", record), 0);
+    engine.Job.SetAttributes = {H, 0};
+    StampWith(kStamp);
+    EXPECT_EQ(Apply("gone.txt", gone), 0);
+    engine.Job.SetAttributes = {0, 0};
+    StampWith("1500/01/01 00:00:00");
+    EXPECT_EQ(Apply("a.txt", a), 0);
 
     const std::string path = tree.Path("gone.txt").Str();
-    EXPECT_EQ(window.Texts(), (std::vector<std::string>{"  Failed : Change TimeStanp(file open failed) " + path,
-                                                         "  Failed : Change Attributes " + path}));
-    EXPECT_EQ(window.Log[0].Color, LogColor::Red);
-    EXPECT_EQ(window.Log[1].Color, LogColor::Red);
-}
-
-// A stamp before 1601 has no file time; written as zero it would leave the time as it was.
-TEST_F(Operations, AStampWithoutAFileTimeFailsInsteadOfCountingAsDone) {
-    tree.MakeFile("a.txt");
-    tree.SetWriteTime("a.txt", "2001/05/06 07:08:09");
-    StampWith("1500/01/01 00:00:00");
-    WIN32_FIND_DATAW record = Listed("a.txt");
-    EXPECT_EQ(Apply("a.txt", record), 0);
-    EXPECT_EQ(window.Texts(), std::vector<std::string>{"  Failed : Change TimeStanp a.txt"});
-    EXPECT_EQ(tree.WriteTimeText("a.txt"), "2001/05/06 07:08:09");
+    const std::vector<std::string> failures = {"  Failed : Change TimeStanp(file open failed) " + path,
+                                               "  Failed : Change Attributes " + path,
+                                               "  Failed : Change TimeStanp " + tree.Path("a.txt").Str()};
+    EXPECT_EQ(window.Texts(), failures);
+    EXPECT_EQ(window.TextsIn(LogColor::Red), failures);
+    EXPECT_EQ(tree.WriteTimeText("a.txt"), kListed);
 }
 
 TEST_F(Operations, SystemClockOncePerRunOrForEveryEntry) {

@@ -88,12 +88,7 @@ TEST_F(Preview, LogsEachEntryAsItIsAndAsItWillBeAndExecuteThenChangesExactlyThat
     EXPECT_EQ(std::count(window.Progress.begin(), window.Progress.end(), "○ ﾌﾟﾚﾋﾞｭｰ中... a.txt"), 1);
 
     engine.RunJob();
-    const std::vector<LogLine> ran = window.Log, wouldRun = AsTheRunWouldLogIt(preview);
-    ASSERT_EQ(ran.size(), wouldRun.size());
-    for (size_t i = 0; i < ran.size(); ++i) {
-        EXPECT_EQ(ran[i].Text, wouldRun[i].Text) << i;
-        EXPECT_EQ(ran[i].Color, wouldRun[i].Color) << i;
-    }
+    ExpectLog(window.Log, AsTheRunWouldLogIt(preview));
     EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
 }
 
@@ -108,7 +103,7 @@ TEST_F(Preview, TheRunsChecksRefuseAPreviewAndOnlyARunNeedsItsJournal) {
         logs[preview ? 0 : 1] = window.Texts();
     }
     EXPECT_EQ(logs[0], logs[1]);
-    EXPECT_EQ(beeps.Beeps().size(), 2u);
+    EXPECT_EQ(Beeps().size(), 2u);
 
     window.Controls.SearchFile = "*.txt";
     engine.Journals.Folder = Wide(journals.MakeFile("blocker") + "\\journal");

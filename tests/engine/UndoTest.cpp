@@ -34,23 +34,11 @@ bool KeepsCreationTime(const TempTree& tree) {
 
 // A disk that fills up after a number of journal writes.
 int g_journalWritesLeft = 0;
-bool (*g_realJournalWrite)(HANDLE, const std::string&) = nullptr;
+bool (*g_realJournalWrite)(HANDLE, const std::string&) = WriteJournalBytes;
 
 bool WriteUntilFull(HANDLE file, const std::string& bytes) {
     return g_journalWritesLeft-- > 0 && g_realJournalWrite(file, bytes);
 }
-
-class DiskFullAfter {
-public:
-    explicit DiskFullAfter(int writes) {
-        g_journalWritesLeft = writes;
-        g_realJournalWrite = WriteJournalBytes;
-        WriteJournalBytes = WriteUntilFull;
-    }
-    ~DiskFullAfter() { WriteJournalBytes = g_realJournalWrite; }
-    DiskFullAfter(const DiskFullAfter&) = delete;
-    DiskFullAfter& operator=(const DiskFullAfter&) = delete;
-};
 
 class UndoTest : public EngineTest {
 protected:
@@ -185,7 +173,7 @@ TEST_F(UndoTest, RunThenUndoBringsBackAttributesAndAllThreeTimesExactly) {
             EXPECT_EQ(TimesOf(file).Access, kAccess) << ShownText(file);
         }
         EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
-        EXPECT_TRUE(beeps.Beeps().empty());
+        EXPECT_TRUE(Beeps().empty());
 
         // Latest entry first, each line with the state it came back to and its full path.
         const FILETIME written = Time(kWrite);
@@ -202,11 +190,7 @@ TEST_F(UndoTest, RunThenUndoBringsBackAttributesAndAllThreeTimesExactly) {
             {"復元総数 : 4 件\r\n", LogColor::Green},
             {"* * * * * * * * * * 復元終了 * * * * * * * * * *", LogColor::Blue},
         };
-        ASSERT_EQ(window.Log.size(), expected.size());
-        for (size_t i = 0; i < expected.size(); ++i) {
-            EXPECT_EQ(window.Log[i].Text, expected[i].Text) << i;
-            EXPECT_EQ(window.Log[i].Color, expected[i].Color) << i;
-        }
+        ExpectLog(window.Log, expected);
         EXPECT_NE(window.Log[2].Text.find("\\〓〓〓.txt"), std::string::npos);
 
         const Journal own = Read(NewestJournal(engine.Journals.Folder));
@@ -237,12 +221,11 @@ TEST_F(UndoTest, ARunWhoseJournalFailsStopsBeforeTheEntryWithoutItsRecord) {
     const std::vector<const wchar_t*> names = {L"1.txt", L"2.txt", L"3.txt", L"4.txt", L"5.txt", L"6.txt"};
     for (const wchar_t* name : names) Make(name, 0);
     window.Controls.SetAttributes = {H, 0};
-    std::wstring journal;
-    {
-        DiskFullAfter full(4);  // the header and three records
-        engine.RunJob();
-        journal = NewestJournal(engine.Journals.Folder);
-    }
+    g_journalWritesLeft = 4;  // the header and three records
+    WriteJournalBytes = WriteUntilFull;
+    engine.RunJob();
+    WriteJournalBytes = g_realJournalWrite;
+    const std::wstring journal = NewestJournal(engine.Journals.Folder);
     const std::vector<std::string> lines = window.Texts();
     ASSERT_GE(lines.size(), 6u);
     EXPECT_EQ(std::vector<std::string>(lines.end() - 5, lines.end() - 2),
@@ -368,12 +351,12 @@ TEST_F(UndoTest, AJournalThatCannotBeReadOrWrittenRefusesTheRunOrUndoAndNothingC
     };
     window.Controls.SetAttributes = {R, 0};
     for (const auto& c : cases) {
-        beeps.Beeps().clear();
+        Beeps().clear();
         window.BusyStates.clear();
         c.start();
         EXPECT_EQ(window.Texts(), std::vector<std::string>{c.line}) << c.name;
         EXPECT_EQ(window.Log[0].Color, LogColor::Red) << c.name;
-        EXPECT_EQ(beeps.Beeps(), std::vector<UINT>{MB_ICONASTERISK}) << c.name;
+        EXPECT_EQ(Beeps(), std::vector<UINT>{MB_ICONASTERISK}) << c.name;
         EXPECT_EQ(engine.Run.Outcome, RunOutcome::Refused) << c.name;
         EXPECT_EQ(window.BusyStates, (std::vector<bool>{true, false})) << c.name;
         EXPECT_EQ(Bits(L"a.txt"), H) << c.name;
