@@ -117,7 +117,8 @@ TEST_F(Operations, FailedChangesGetRedLinesInsteadOfAnEntryLineAndDoNotCount) {
     EXPECT_EQ(tree.WriteTimeText("a.txt"), kListed);
 }
 
-TEST_F(Operations, SystemClockOncePerRunOrForEveryEntry) {
+// Without the option to read it for every entry, the clock as read when the run started.
+TEST_F(Operations, TheSystemClockReadWhenTheRunStartsIsTheStamp) {
     tree.MakeFile("a.txt");
     engine.Job.TimeStanpFlg = 1;
     engine.Job.SetTimeStanp = {0, ""};
@@ -125,11 +126,6 @@ TEST_F(Operations, SystemClockOncePerRunOrForEveryEntry) {
     WIN32_FIND_DATAW record = Listed("a.txt");
     Apply("a.txt", record);
     EXPECT_EQ(tree.WriteTimeText("a.txt"), "2010/01/02 03:04:05");
-
-    engine.Job.SystemClockReadMode = 1;
-    Apply("a.txt", record);
-    EXPECT_EQ(tree.WriteTimeText("a.txt"), "2024/05/17 10:20:30");
-    EXPECT_EQ(engine.Run.ClockValue, FixedClock());
 }
 
 // Attributes that are already as asked need no file system: a missing entry does not fail then.

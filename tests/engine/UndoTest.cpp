@@ -334,15 +334,17 @@ TEST_F(UndoTest, AJournalThatCannotBeReadOrWrittenRefusesTheRunOrUndoAndNothingC
     const size_t record = damaged.find("\r\n") + 2;
     damaged[record + 10] = damaged[record + 10] == '1' ? '2' : '1';  // a digit of its creation time
     const std::wstring folder = engine.Journals.Folder, none = Wide(journals.Path("empty"));
-    const std::wstring unwritable = Wide(journals.MakeFile("blocker") + "\\journal");
-    const std::string cannotMake = "*** ｼﾞｬｰﾅﾙのﾌｫﾙﾀﾞを作成できません。( " + ShownText(unwritable).Str() + " )";
+    const CString file = journals.MakeFile("blocker"), below = file + "\\journal";
+    const std::string cannotMake = "*** ｼﾞｬｰﾅﾙのﾌｫﾙﾀﾞを作成できません。( ";
     const struct {
         const char* name;
         std::function<void()> start;
         std::string line;
     } cases[] = {
-        {"run unwritable", [&] { engine.Journals.Folder = unwritable; engine.RunJob(); }, cannotMake},
-        {"undo unwritable", [&] { engine.Journals.Folder = unwritable; undo.UndoJournal(journal); }, cannotMake},
+        {"run, folder below a file", [&] { engine.Journals.Folder = Wide(below); engine.RunJob(); },
+         cannotMake + below.Str() + " )"},
+        {"undo, folder that is a file", [&] { engine.Journals.Folder = Wide(file); undo.UndoJournal(journal); },
+         cannotMake + file.Str() + " )"},
         {"damaged", [&] { WriteFileBytes(journal, damaged); undo.UndoLastRun(); },
          "*** ｼﾞｬｰﾅﾙが壊れています。( " + ShownText(journal).Str() + " : 2 行目 )"},
         {"missing", [&] { undo.UndoJournal(journal + L"x"); },
