@@ -20,33 +20,37 @@ protected:
 
 }  // namespace
 
-// The A functions list café.txt as "cafe.txt" and naïve as "naive": a change by that name would
-// hit the look-alike. Each folder holds one ReadOnly file, which alone the filter takes.
+// The A functions list café.txt as "cafe.txt" and naïve as "naive", and a plain path loses the
+// dot at the end of "x.": a change by that name would hit the look-alike. Of each pair the filter
+// takes only the ReadOnly one.
 TEST_F(RealNames, OfLookAlikeFilesAndFoldersEachIsListedEnteredAndChangedByItsOwnName) {
-    const std::wstring taken[] = {L"naïve\\café.txt", L"naive\\cafe.txt"};
-    const std::wstring left[] = {L"naïve\\cafe.txt", L"naive\\café.txt"};
+    const std::wstring taken[] = {L"naïve\\café.txt", L"naive\\cafe.txt", L"x."};
+    const std::wstring left[] = {L"naïve\\cafe.txt", L"naive\\café.txt", L"x"};
     for (const wchar_t* folder : {L"naïve", L"naive"}) tree.MakeDir(folder);
-    for (const std::wstring& file : {taken[0], taken[1], left[0], left[1]}) {
-        tree.MakeFile(file);
-        tree.SetWriteTime(file, kListed);
+    for (size_t i = 0; i < 3; ++i) {
+        for (const std::wstring& file : {taken[i], left[i]}) {
+            tree.MakeFile(file);
+            tree.SetWriteTime(file, kListed);
+        }
+        tree.SetAttributes(taken[i], R);
     }
-    for (const std::wstring& file : taken) tree.SetAttributes(file, R);
+    window.Controls.SearchFile = "*.txt;x*";
     window.Controls.SearchAttributes = {R, 0};
     window.Controls.TimeStanpFlg = 1;
     window.Controls.SetTimeStanp = {1, kStamp};
 
     engine.RunJob();
 
-    for (size_t i = 0; i < 2; ++i) {
+    for (size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(ReadOnlyHidden(taken[i]), R | H) << i;
         EXPECT_EQ(tree.WriteTimeText(taken[i]), kStamp) << i;
         EXPECT_EQ(ReadOnlyHidden(left[i]), 0u) << i;
         EXPECT_EQ(tree.WriteTimeText(left[i]), kListed) << i;
     }
-    EXPECT_EQ(SortedDoneNames(), (std::vector<std::string>{"cafe.txt", "caf〓.txt"}));
+    EXPECT_EQ(SortedDoneNames(), (std::vector<std::string>{"cafe.txt", "caf〓.txt", "x."}));
     const std::string root = tree.Root().Str();
-    EXPECT_EQ(window.LinesWith(" ﾃﾞｨﾚｸﾄﾘ : " + root + "\\na〓ve (*.txt)").size(), 1u);
-    EXPECT_EQ(window.LinesWith(" ﾃﾞｨﾚｸﾄﾘ : " + root + "\\naive (*.txt)").size(), 1u);
+    EXPECT_EQ(window.LinesWith(" ﾃﾞｨﾚｸﾄﾘ : " + root + "\\na〓ve (*.txt;x*)").size(), 1u);
+    EXPECT_EQ(window.LinesWith(" ﾃﾞｨﾚｸﾄﾘ : " + root + "\\naive (*.txt;x*)").size(), 1u);
     EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
 }
 
@@ -108,18 +112,6 @@ TEST_F(RealNames, PathsLongerThanMaxPathAreWalkedAndChanged) {
     EXPECT_EQ(ReadOnlyHidden(file), 0u);
     EXPECT_EQ(window.LinesWith("done").size(), 1u);
     EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
-}
-
-// A name ending in a dot loses the dot on the way through a plain path and names another file.
-TEST_F(RealNames, ANameEndingInADotIsNotTakenForTheNameWithout) {
-    tree.MakeFile(L"x.");
-    tree.MakeFile(L"x");
-    tree.SetAttributes(L"x.", R);
-    window.Controls.SearchFile = "x*";
-    window.Controls.SearchAttributes = {R, 0};
-    engine.RunJob();
-    EXPECT_EQ(ReadOnlyHidden(L"x."), R | H);
-    EXPECT_EQ(ReadOnlyHidden(L"x"), 0u);
 }
 
 // Only a hand-edited settings file can hold such bytes; nothing else may be walked instead.
