@@ -1,20 +1,12 @@
 // Date and time texts, file times and the clock's range, with the clock fixed at
 // 2024/05/17 10:20:30 in Tokyo.
-#include "engine/DateTime.h"
-
-#include <gtest/gtest.h>
+#include "EngineFixture.h"
 
 #include <utility>
 
 namespace {
 
-CTime FixedClock() { return CTime(1715908830); }
-
-class DateTime : public ::testing::Test {
-protected:
-    void SetUp() override { SetClockSource(FixedClock); }
-    void TearDown() override { SetClockSource(nullptr); }
-};
+using DateTime = EngineTest;
 
 SYSTEMTIME Fields(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WORD second = 0) {
     return {year, month, 0, day, hour, minute, second, 0};

@@ -174,7 +174,6 @@ protected:
         seams::PlayBeep = m_playBeep;
     }
 
-    // The beeps recorded instead of sounded.
     static std::vector<UINT>& Beeps() {
         static std::vector<UINT> beeps;
         return beeps;

@@ -30,8 +30,6 @@ std::string Describe(const JournalRecord& r) {
     return text;
 }
 
-std::wstring FileName(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
-
 // A line as the journal seals it: the fields, a tab and their CRC-32, CR LF.
 std::string Sealed(const std::string& fields) {
     unsigned long crc = 0xFFFFFFFFUL;
@@ -48,7 +46,6 @@ class JournalTest : public ::testing::Test {
 protected:
     JournalTest() { place.Folder = Wide(tree.Path("journal")); }
 
-    // A closed journal of the records; its path.
     std::wstring Write(const std::vector<JournalRecord>& records, JournalKind kind = JournalKind::Run) {
         JournalWriter writer;
         CString reason;
@@ -107,7 +104,7 @@ TEST_F(JournalTest, NamesSortByStartTimeNeverCollideAndAJournalWithoutRecordsIsR
 
     WriteFileBytes(place.Folder + L"\\29991231-235959-999-07.jnl", "");
     const std::wstring later = Write({Record(L"x", 0, 5)});
-    EXPECT_EQ(FileName(later), L"29991231-235959-999-08.jnl");
+    EXPECT_EQ(later.substr(later.rfind(L'\\') + 1), L"29991231-235959-999-08.jnl");
     EXPECT_EQ(NewestJournal(place.Folder), later);
 
     JournalWriter empty;

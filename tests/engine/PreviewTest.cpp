@@ -37,10 +37,8 @@ using Preview = TreeRunTest;
 
 }  // namespace
 
-// Files to change and to leave, one skipped by the size limit, a System file, a ReadOnly one and
-// a subdirectory. Only files with Archive alone are taken; the second path (in other letter case)
-// lists entries the first one hid: the run finds them hidden and skips them, and so must the
-// preview.
+// Only files with Archive alone are taken: the second path (in other letter case) lists entries
+// the first one hid, which the run then skips, and so must the preview.
 TEST_F(Preview, LogsEachEntryAsItIsAndAsItWillBeAndExecuteThenChangesExactlyThat) {
     tree.MakeDir("sub");
     MakeListed("a.txt", 5);

@@ -315,9 +315,8 @@ TEST_F(UndoTest, AnEntryChangedSinceTheRunIsLeftAsItIsAndReported) {
     EXPECT_EQ(engine.Run.Failures, 3);
 }
 
-// Nothing changes when the journal to undo cannot be read or is damaged, when there is none, or
-// when the journal of the run or the undo cannot be written: without it a change could not be
-// taken back.
+// Without a journal of its own a change could not be taken back: without one to read, an undo
+// changes nothing either.
 TEST_F(UndoTest, AJournalThatCannotBeReadOrWrittenRefusesTheRunOrUndoAndNothingChanges) {
     Make(L"a.txt", 0);
     const std::wstring journal = RunSetting(H);

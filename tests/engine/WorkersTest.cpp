@@ -65,11 +65,9 @@ TEST(WorkerCount, OnePerProcessorAtMostFourUnlessTheSettingFixesOneToEight) {
     for (const auto& c : cases) EXPECT_EQ(WorkerCountFor(c.setting), c.workers) << c.setting;
 }
 
-// Two identical trees of files, subdirectories, System, ReadOnly and hidden entries, files that
-// cannot be opened, and files of 0 bytes that the size limit skips; the second search path
-// overlaps the first. One worker runs over one tree, four over the other: the same disk and log.
-// The job can run again over a changed tree with the same log, and so it does within limits of
-// entries in flight and lines held, which the walk meets by waiting for the oldest entry.
+// Two trees of files, subdirectories, System, ReadOnly and hidden entries, files that cannot be
+// opened and files the size limit skips, walked twice by overlapping paths. The job logs the same
+// when run again, so four workers run it again within limits, which the walk meets by waiting.
 TEST_F(Workers, OneWorkerOrFourGiveTheSameDiskAndTheSameLogLineForLineWithinAnyLimits) {
     for (const std::string top : {"w1", "w4"}) {
         for (const char* dir : {"", "\\a", "\\a\\deep", "\\sys", "\\b"}) tree.MakeDir((top + dir).c_str());
@@ -198,9 +196,8 @@ TEST_F(Workers, AnAbortEndsWithTheEntriesStartedAndChangesNothingElse) {
     EXPECT_EQ(aborted[kept + 1].Text, kAborted);
     EXPECT_EQ(aborted[kept + 3].Text, "処理総数 : " + std::to_string(logged.size()) + " 件\r\n");
 
-    // Entries taken back before a worker started them were journalled but never changed: the
-    // undo finds them as they were and leaves them, and takes back exactly the others, each one
-    // whole (one changed in part would count as changed since the run).
+    // Entries taken back before a worker started them were journalled but never changed: the undo
+    // leaves them, and takes back the others, each whole (else it would be changed since the run).
     Journal journal;
     CString reason;
     ASSERT_TRUE(ReadJournal(NewestJournal(engine.Journals.Folder), journal, reason)) << reason;
