@@ -102,7 +102,6 @@ TEST_F(RunJob, WithoutEntryLinesOnlyTheStructureRemains) {
     engine.Job.ExecDispSkipped = 1;
     engine.RunJob();
     EXPECT_EQ(window.Log.size(), 7u);  // banners, path, the root directory (sub is empty), count, rule, total
-    for (int pane : {3, 4, 5}) EXPECT_EQ(window.Status[pane], "") << pane;
 }
 
 TEST_F(RunJob, SortedWalksKeepDirectoriesFirstAndShowWaitTextsByTheNumberOfEntries) {
@@ -121,7 +120,6 @@ TEST_F(RunJob, SortedWalksKeepDirectoriesFirstAndShowWaitTextsByTheNumberOfEntri
     EXPECT_EQ(count("○ ｿｰﾄ中...少々お待ちください。(^_^;)"), 1);
     EXPECT_EQ(count("○ ｿｰﾄ中...だいぶお待ちください。m(_ _)m"), 1);
     EXPECT_EQ(count("○ ｿｰﾄ中...完了"), 4);
-    EXPECT_EQ(window.Status[8], "S");
 }
 
 // A preview first, which changes nothing, then the run.
@@ -187,17 +185,6 @@ TEST_F(RunJob, TheWindowIsBusyDuringTheRunAndRefusesASecondOne) {
     window.SystemBoxStates.clear();
     engine.RunJob();
     EXPECT_EQ(window.SystemBoxStates, (std::vector<bool>{false, true}));
-}
-
-TEST_F(RunJob, OptionMarksGreyTheDetailItemsWithoutEntryLines) {
-    engine.Job.ExecDispFname = 0;
-    engine.Job.ExecDispNopFname = 1;
-    engine.Job.SystemFileSkip = 2;  // hand-edited: counts as on
-    engine.SyncOptionMenus();
-    const OptionMarks& marks = window.Marks;
-    EXPECT_EQ((std::vector<bool>{marks.EntryDetailItemsEnabled, marks.ExecDispNopFname, marks.SystemFileSkip,
-                                 marks.SystemBoxesEnabled}),
-              (std::vector<bool>{false, true, true, false}));
 }
 
 TEST(PumpMessages, LeavesAQuitRequestForTheLoopThatOwnsIt) {
