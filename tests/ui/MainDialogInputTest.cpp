@@ -40,10 +40,10 @@ protected:
 TEST_F(MainDialogInputTest, TheMouseOverAControlShowsItsHelpTextOnlyWhenItEntersAnother) {
     SetForegroundWindow(dialog->m_hWnd);
     int checked = 0;
-    for (const UserText& text : kUserTexts) {
-        if (text.Kind != TextKind::Help || Item(static_cast<int>(text.Id)) == nullptr) continue;
-        MoveMouseTo(Middle(Item(static_cast<int>(text.Id))));
-        EXPECT_EQ(StatusMessage(), text.Text) << text.Id;
+    for (const ControlText& control : kControlTexts) {
+        if (control.Help == nullptr) continue;
+        MoveMouseTo(Middle(Item(static_cast<int>(control.Id))));
+        EXPECT_EQ(StatusMessage(), control.Help) << control.Id;
         ++checked;
     }
     EXPECT_EQ(checked, 27);  // every control with a help text

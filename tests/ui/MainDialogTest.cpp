@@ -3,23 +3,6 @@
 
 #include <cstdio>
 
-namespace {
-
-// What a run looks like from inside: busy, path disabled, Execute grayed, Abort enabled in menu and bar.
-std::vector<bool> g_seen;
-MainDialog* g_running = nullptr;
-
-void CALLBACK ObserveRun(HWND window, UINT, UINT_PTR id, DWORD) {
-    KillTimer(window, id);
-    const HMENU menu = GetMenu(window);
-    g_seen = {g_running->Engine.Run.Busy == 1, !IsWindowEnabled(GetDlgItem(window, IDC_SEARCH_PATH)),
-              (GetMenuState(menu, ID_TOOL_EXECUTE, MF_BYCOMMAND) & MF_GRAYED) != 0,
-              (GetMenuState(menu, ID_TOOL_ABORT, MF_BYCOMMAND) & MF_GRAYED) == 0,
-              g_running->ToolBar().IsButtonEnabled(ID_TOOL_ABORT) != FALSE};
-}
-
-}  // namespace
-
 TEST_F(MainDialogTest, SnapsBackToTheLeastSizeInOneMoveAndTheBarsMoveTheControlsWithoutDrift) {
     const SIZE least = dialog->GetDefaultWindowRect();
     ASSERT_GT(least.cx, 0);
@@ -55,29 +38,6 @@ TEST_F(MainDialogTest, SnapsBackToTheLeastSizeInOneMoveAndTheBarsMoveTheControls
     EXPECT_EQ(ItemRect(IDC_LOG).bottom, statusTop - 4);
 }
 
-TEST_F(MainDialogTest, ARunDisablesTheJobAndEnablesAbortUntilItEndsAndAnAbortQueuedBehindItStopsIt) {
-    EXPECT_NE(MenuState(ID_TOOL_ABORT) & MF_GRAYED, 0u);
-    tree.MakeDir("d");
-    for (int i = 0; i < 300; ++i) tree.MakeFile(("d\\" + std::to_string(i) + ".txt").c_str());
-    SetWindowTextA(Item(IDC_SEARCH_PATH), tree.Path("d"));
-    g_running = dialog.get();
-    SetTimer(dialog->m_hWnd, 77, 1, ObserveRun);  // fires inside the run, which pumps messages
-    Sleep(5);
-    Command(ID_TOOL_EXECUTE);
-    EXPECT_EQ(g_seen, std::vector<bool>(5, true));
-    EXPECT_TRUE(Enabled(IDC_SEARCH_PATH));
-    EXPECT_NE(MenuState(ID_TOOL_ABORT) & MF_GRAYED, 0u);
-    EXPECT_FALSE(dialog->ToolBar().IsButtonEnabled(ID_TOOL_ABORT));
-    EXPECT_NE(LogText().find("処理総数 : 300 件"), std::string::npos);
-
-    tree.MakeFile("a.txt");
-    SetWindowTextA(Item(IDC_SEARCH_PATH), tree.Root());
-    dialog->PostMessage(WM_POSTED_COMMAND, ID_TOOL_EXECUTE, 0);
-    Command(ID_TOOL_ABORT);
-    EXPECT_NE(LogText().find("※ 処理は中止されました。"), std::string::npos) << LogText();
-    EXPECT_EQ(tree.Attributes("a.txt") & FILE_ATTRIBUTE_HIDDEN, 0u);
-}
-
 TEST_F(MainDialogTest, EnterAndARunKeepItOpenAnUnwritableDefaultFileAsksAndEscapeAfterAnAutoRunSavesNothing) {
     dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_FALSE(dialog->IsEnded());
@@ -110,15 +70,22 @@ TEST_F(MainDialogTest, MenuHelpAndToolTipsUseTheCommandTextsAndOptionTogglesWarn
     dialog->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TOOL_EXECUTE, MF_STRING), reinterpret_cast<LPARAM>(GetMenu(dialog->m_hWnd)));
     EXPECT_EQ(dialog->StatusBar().GetText(1), "現在の検索条件･操作設定で処理を実行します。");
     dialog->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    Sleep(PaintThrottle::kInterval + 30);  // a message that follows another at once waits that long
-    Pump();
+    WaitForStatus();
     EXPECT_EQ(dialog->StatusBar().GetText(1), "");
 
+    const std::pair<UINT, const char*> tips[] = {
+        {ID_FILE_NEW, "初期化"},     {ID_FILE_OPEN, "読込"},        {ID_FILE_SAVE, "保存"},
+        {ID_FILE_SAVE_AS, "別名保存"}, {ID_TOOL_CLEAR_HISTORY, "履歴消去"}, {ID_TOOL_EXECUTE, "実行"},
+        {ID_TOOL_PREVIEW, "ﾌﾟﾚﾋﾞｭｰ"}, {ID_TOOL_UNDO, "元に戻す"},     {ID_TOOL_ABORT, "処理中止"},
+        {ID_APP_EXIT, "終了"},
+    };
     NMTTDISPINFOA info{};
-    info.hdr = {nullptr, ID_TOOL_ABORT, TTN_NEEDTEXTA};
-    EXPECT_EQ(dialog->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)), 1);
-    EXPECT_STREQ(info.szText, "処理中止");
-    info.hdr.idFrom = ID_OPTION_SORT;
+    for (const auto& [id, tip] : tips) {
+        info.hdr = {nullptr, id, TTN_NEEDTEXTA};
+        EXPECT_EQ(dialog->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)), 1) << id;
+        EXPECT_STREQ(info.szText, tip);
+    }
+    info.hdr.idFrom = ID_OPTION_SORT;  // no button, no tip
     info.szText[0] = 'x';
     EXPECT_EQ(dialog->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)), 0);
     EXPECT_EQ(info.szText[0], 'x');
@@ -211,7 +178,7 @@ TEST_F(MainDialogTest, ASizeAboveThirtyTwoBitsIsRefusedWithAWarningAndKeepsOnlyI
     EXPECT_EQ(dialog->Engine.Job.SearchPath, "C:\\elsewhere");
 }
 
-TEST_F(MainDialogTest, SwitchesEnableTheirFieldsAndSurviveOpeningAFile) {
+TEST_F(MainDialogTest, SwitchesEnableTheirFields) {
     EXPECT_FALSE(Enabled(IDC_DATE_START));
     Click(IDC_DATE_START_FLAG);
     Pump();
@@ -226,15 +193,6 @@ TEST_F(MainDialogTest, SwitchesEnableTheirFieldsAndSurviveOpeningAFile) {
     EXPECT_FALSE(Enabled(IDC_TIMESTAMP));
     Click(IDC_TIMESTAMP_FLAG);
     EXPECT_FALSE(Enabled(IDC_STAMP_CLOCK) || Enabled(IDC_STAMP_GIVEN) || Enabled(IDC_TIMESTAMP));
-
-    const CString other = tree.Path("other.ini");
-    Chosen = Wide(other);
-    WriteSettings(other, "[SearchPathList]\r\nCount=1\r\nPath0001=C:\\other\r\n");
-    Answer = IDNO;
-    Command(ID_FILE_OPEN);
-    EXPECT_EQ(dialog->Settings.CurrentFile, other);
-    EXPECT_TRUE(Checked(IDC_DATE_START_FLAG));  // a file without switches leaves them
-    EXPECT_TRUE(Enabled(IDC_DATE_START));
 }
 
 // WindowPos holds the restored window in screen coordinates, both as written and as applied.

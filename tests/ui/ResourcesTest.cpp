@@ -1,16 +1,32 @@
 // The resources as the user meets them; the test program links the resource script of Fendrix.exe.
-#include "res/resource.h"
+#include "UserTexts.h"
+#include "framework/CWnd.h"
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
 HINSTANCE Module() { return GetModuleHandleA(nullptr); }
+
+std::string Row(UINT id, const char* text, UINT state = 0, const char* help = nullptr) {
+    return std::to_string(id) + " [" + (text != nullptr ? text : "-") + "] " + std::to_string(state) + " " +
+           (help != nullptr ? help : "");
+}
+
+std::string LoadText(UINT id) {
+    char text[512] = {};
+    return std::string(text, static_cast<size_t>(LoadStringA(Module(), id, text, sizeof text)));
+}
+
+std::string MenuString(HMENU menu, int position) {
+    char text[128] = {};
+    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    return text;
+}
 
 UINT DialogCode(HWND control) { return static_cast<UINT>(SendMessageA(control, WM_GETDLGCODE, 0, 0)); }
 bool IsRadio(HWND control) { return (DialogCode(control) & DLGC_RADIOBUTTON) != 0; }
@@ -21,15 +37,46 @@ bool IsBox(HWND control) {
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-TEST(MainTemplate, TheHistoriesScrollAndTheRadioGroupsEnd) {
+TEST(MainMenu, HoldsExactlyTheTableItsTitlesItemsStatesAndHelpTextsInOrder) {
+    HMENU bar = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_MAINMENU));
+    ASSERT_NE(bar, nullptr);
+    std::vector<std::string> rows, expected;
+    for (int p = 0; p < GetMenuItemCount(bar); ++p) {
+        rows.push_back(Row(0, MenuString(bar, p).c_str()));
+        HMENU popUp = GetSubMenu(bar, p);
+        for (int i = 0; i < GetMenuItemCount(popUp); ++i) {
+            const UINT state = GetMenuState(popUp, static_cast<UINT>(i), MF_BYPOSITION);
+            const UINT id = GetMenuItemID(popUp, i);
+            if ((state & MF_SEPARATOR) != 0) {
+                rows.push_back(Row(0, nullptr));
+            } else {
+                rows.push_back(Row(id, MenuString(popUp, i).c_str(), state & (MF_CHECKED | MF_GRAYED),
+                                   LoadText(id).c_str()));
+            }
+        }
+    }
+    DestroyMenu(bar);
+    for (const MenuText& item : kMenuTexts) expected.push_back(Row(item.Id, item.Text, item.State, item.Help));
+    EXPECT_EQ(rows, expected);
+}
+
+TEST(MainTemplate, CarriesItsLabelsTheHistoriesScrollAndTheRadioGroupsEnd) {
     HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(IDD_MAIN), nullptr, PlainDialogProc, 0);
+    EXPECT_EQ(WindowTextOf(dialog), "Solvik:Quorlane");
+    std::vector<std::string> labels, expected;
+    for (const ControlText& control : kControlTexts) {
+        if (*control.Label != '\0') expected.push_back(Row(control.Id, control.Label));
+    }
     // Arrow keys and the radio data exchange stop at the next WS_GROUP control.
     int boxes = 0, ends = 0;
     HWND last = nullptr;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; last = child, child = GetWindow(child, GW_HWNDNEXT)) {
+        const CString label = WindowTextOf(child);
+        if (!label.IsEmpty()) labels.push_back(Row(static_cast<UINT>(GetDlgCtrlID(child)), label));
         if (IsBox(child)) ++boxes;
         if (last && IsRadio(last) && !IsRadio(child)) ends += GetWindowLongA(child, GWL_STYLE) & WS_GROUP ? 1 : 100;
     }
+    EXPECT_EQ(labels, expected);
     EXPECT_EQ(boxes, 20);
     EXPECT_EQ(ends, 3);
     // Paths are long: the history lists scroll, the fields do not scroll sideways while typed.
