@@ -47,6 +47,9 @@ TEST(VersionDialogWindow, PlacesItsControlsByTheTextsInTheirFontAndTheFramedBitm
     const_cast<DLGTEMPLATE*>(dialog.GetTemplate())->style &= ~WS_VISIBLE;
     ASSERT_TRUE(dialog.CreateIndirect(dialog.GetTemplate(), nullptr));
     EXPECT_FALSE(dialog.KillTimer(VersionDialog::kSelfCloseTimer));  // no self-close for 0 seconds
+    LOGFONTA font{};
+    GetObjectA(dialog.GetFont(), sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, "ＭＳ Ｐゴシック");  // not コ with a combining mark, which names no font
 
     const int ids[] = {VersionDialog::IDC_ABOUT_VERSION, VersionDialog::IDC_ABOUT_COPYRIGHT,
                        VersionDialog::IDC_ABOUT_COMMENT, VersionDialog::IDC_ABOUT_BUILD};
