@@ -34,7 +34,7 @@ TEST(LogTextTest, EveryTextEndsItsLastLineAndEachKindOfBreakStartsANewOne) {
     }
 }
 
-TEST(LogTextTest, CopiesAndRangesKeepCrLfAndWholeDoubleByteCharacters) {
+TEST(LogTextTest, CopiesKeepCrLfAndWholeDoubleByteCharacters) {
     LogText text;
     text.Append("ab", 0);
     text.Append("表示x", RGB(0, 0, 255));
@@ -53,14 +53,6 @@ TEST(LogTextTest, CopiesAndRangesKeepCrLfAndWholeDoubleByteCharacters) {
         EXPECT_EQ(text.CopyText(&buffer[0], room), expected.size()) << room;
         EXPECT_EQ(std::string(buffer.c_str()), expected) << room;
     }
-
-    EXPECT_EQ(text.Range(LogPosition{0, 1}, LogPosition{1, 2}), "b\r\n表");
-    EXPECT_EQ(text.Range(text.End(), LogPosition{}), whole);  // either order
-    EXPECT_EQ(text.Next(LogPosition{1, 0}), (LogPosition{1, 2}));
-    EXPECT_EQ(text.Previous(LogPosition{1, 4}), (LogPosition{1, 2}));
-    EXPECT_EQ(text.Previous(LogPosition{1, 0}), (LogPosition{0, 2}));
-    EXPECT_EQ(text.Next(LogPosition{1, 5}), text.End());
-    EXPECT_EQ(text.CharacterStart(1, 3), 2);  // the trail byte of 示 belongs to it
 
     // 亜 is 88 9F, and 9F alone would be a lead byte: only a walk from the start tells.
     text.Append("亜亜", 0);

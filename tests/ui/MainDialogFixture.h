@@ -36,7 +36,6 @@ struct BoxCall {
 // What the file dialog was asked, in Shift-JIS, with its filter's NULs shown as '|'.
 struct FileDialogCall {
     bool Save;
-    HWND Owner;
     std::string Title, Filter, DefaultExtension, InitialFile;
     DWORD Flags;
 };
@@ -149,7 +148,7 @@ protected:
         for (const wchar_t* at = request->lpstrFilter; at != nullptr && *at != L'\0'; at += lstrlenW(at) + 1) {
             filter += text(at) + "|";
         }
-        FileDialogs.push_back({save, request->hwndOwner, text(request->lpstrTitle), filter, text(request->lpstrDefExt),
+        FileDialogs.push_back({save, text(request->lpstrTitle), filter, text(request->lpstrDefExt),
                                text(request->lpstrFile), request->Flags});
         if (Chosen.empty() || Chosen.size() >= request->nMaxFile) return FALSE;
         lstrcpynW(request->lpstrFile, Chosen.c_str(), static_cast<int>(request->nMaxFile));

@@ -17,14 +17,9 @@ void CALLBACK ObserveBusyWindow(HWND window, UINT, UINT_PTR id, DWORD) {
     KillTimer(window, id);
     const HMENU menu = GetMenu(window);
     auto grayed = [menu](UINT command) { return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0; };
-    g_seen = {g_busy->Engine.Run.Busy == 1,
-              !IsWindowEnabled(GetDlgItem(window, IDC_SEARCH_PATH)),
-              grayed(ID_TOOL_EXECUTE),
-              grayed(ID_TOOL_PREVIEW),
-              grayed(ID_TOOL_UNDO),
-              grayed(ID_FILE_SAVE_LOG),
-              !grayed(ID_TOOL_ABORT),
-              g_busy->ToolBar().IsButtonEnabled(ID_TOOL_ABORT) != FALSE,
+    g_seen = {g_busy->Engine.Run.Busy == 1, !IsWindowEnabled(GetDlgItem(window, IDC_SEARCH_PATH)),
+              grayed(ID_TOOL_EXECUTE), grayed(ID_TOOL_PREVIEW), grayed(ID_TOOL_UNDO), grayed(ID_FILE_SAVE_LOG),
+              !grayed(ID_TOOL_ABORT), g_busy->ToolBar().IsButtonEnabled(ID_TOOL_ABORT) != FALSE,
               g_busy->ToolBar().IsButtonEnabled(g_command) == FALSE};
 }
 

@@ -42,7 +42,6 @@ TEST_F(MainDialogTest, OpenAndSaveAsAskForASettingsFileWithTheirTitlesAndSaveThe
         EXPECT_EQ(call.DefaultExtension, "ini");
         EXPECT_EQ(call.InitialFile, settingsFile.Str());  // starts in the current file's folder
         EXPECT_EQ(call.Flags & (kAskedFlags | OFN_ALLOWMULTISELECT), kAskedFlags);
-        EXPECT_EQ(call.Owner, nullptr);
     }
     EXPECT_TRUE(Boxes.empty());
     EXPECT_EQ(dialog->Settings.CurrentFile, settingsFile);
