@@ -1,46 +1,17 @@
 // Fendrix.exe as a separate process, closed by its window's close request as the user would:
 // the default settings file is the one beside the program, whatever the program was started as.
+#include "ChildProcess.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <string>
-
 namespace {
-
-// The build folder holds tests\app\app_tests.exe and bin\Fendrix.exe.
-std::wstring BinFolder() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring bin = self;
-    for (int up = 0; up < 3; ++up) bin.resize(bin.rfind(L'\\'));
-    return bin + L"\\bin";
-}
 
 bool SpelledExactly(const std::wstring& wide) {
     char text[MAX_PATH * 2];
     BOOL substituted = FALSE;
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, text, sizeof text, nullptr, &substituted);
     return substituted == FALSE;
-}
-
-std::string FileBytes(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<none>";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    return bytes;
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
 }
 
 // The process's visible top-level window of the title, if it shows one.
@@ -88,28 +59,11 @@ const char* const kJob = "[Common]\r\nShowToolBar=0\r\n[SearchPathList]\r\nCount
 
 }  // namespace
 
-// Started by a bare name from another folder: neither the name nor the current directory
-// tells where the program lies.
-TEST(OrdinaryClose, SavesTheLoadedJobIntoTheDefaultFileBesideTheProgram) {
-    const std::wstring bin = BinFolder();
-    const std::wstring defaultFile = bin + L"\\Fendrix.ini";
-    WriteBytes(defaultFile, kJob);
-    TempTree elsewhere;
-    bool asked = false;
-    ASSERT_TRUE(StartAndClose(bin + L"\\Fendrix.exe", L"Fendrix", Wide(elsewhere.Root()), asked));
-    EXPECT_FALSE(asked);
-    const std::string saved = FileBytes(defaultFile);
-    EXPECT_NE(saved.find("Version=1, 0, 1, 1\r\n"), std::string::npos) << saved;
-    EXPECT_NE(saved.find("ShowToolBar=0\r\n"), std::string::npos) << saved;
-    EXPECT_NE(saved.find("Path0001=C:\\kept\r\n"), std::string::npos) << saved;
-    EXPECT_EQ(GetFileAttributesA(elsewhere.Path("Fendrix.ini")), INVALID_FILE_ATTRIBUTES);
-    DeleteFileW(defaultFile.c_str());
-}
-
-// In a folder whose name the code page cannot spell, beside a folder of its look-alike name:
-// the program keeps its settings in its own folder, reached by the folder's short name, or
-// says that it cannot; it never writes into the look-alike.
-TEST(OrdinaryClose, AProgramFolderOutsideTheCodePageIsNeverMistakenForItsLookAlike) {
+// Started by a bare name from another folder, in a folder whose name the code page cannot spell,
+// beside a folder of its look-alike name: neither the name nor the current directory tells
+// where the program lies. It keeps its settings in its own folder, reached by the folder's
+// short name, or says that it cannot; it never writes into the look-alike.
+TEST(OrdinaryClose, SavesTheJobBesideTheProgramAndNeverInTheLookAlikeOfItsFolder) {
     TempTree tree;
     const std::wstring root = Wide(tree.Root());
     const std::wstring own = root + L"\\caf\u00e9";
@@ -121,9 +75,9 @@ TEST(OrdinaryClose, AProgramFolderOutsideTheCodePageIsNeverMistakenForItsLookAli
     WriteBytes(lookAlike + L"\\Fendrix.ini", "[Common]\r\nShowToolBar=1\r\n");
 
     bool asked = false;
-    // The name as started reaches the program through the code page: as its look-alike.
-    EXPECT_TRUE(StartAndClose(own + L"\\Fendrix.exe", L"\"" + own + L"\\Fendrix.exe\"", root, asked));
+    EXPECT_TRUE(StartAndClose(own + L"\\Fendrix.exe", L"Fendrix", root, asked));
     EXPECT_EQ(FileBytes(lookAlike + L"\\Fendrix.ini"), "[Common]\r\nShowToolBar=1\r\n");
+    EXPECT_EQ(GetFileAttributesW((root + L"\\Fendrix.ini").c_str()), INVALID_FILE_ATTRIBUTES);
     wchar_t shortName[MAX_PATH];
     const bool spelledByShortName =
         GetShortPathNameW(own.c_str(), shortName, MAX_PATH) != 0 && SpelledExactly(shortName);
