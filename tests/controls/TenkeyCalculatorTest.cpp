@@ -14,13 +14,6 @@ std::string Press(TenkeyCalculator& pad, std::initializer_list<WORD> keys) {
     return pad.GetNumberText().Str();
 }
 
-// A size field's pad: 0 to 99999999999, whole numbers.
-TenkeyCalculator SizePad() {
-    TenkeyCalculator pad;
-    pad.SetRange(0, 99999999999.0, 1);
-    return pad;
-}
-
 std::vector<UINT> Beeps(size_t count) { return std::vector<UINT>(count, MB_ICONHAND); }
 
 }  // namespace
@@ -66,7 +59,8 @@ TEST(Tenkey, AnErrorLocksTheKeysUntilAClearKey) {
 
 TEST(Tenkey, ASizePadKeepsToItsRangeAndToWholeNumbersAndHasAMemory) {
     BeepRecorder beeps;
-    TenkeyCalculator pad = SizePad();
+    TenkeyCalculator pad;
+    pad.SetRange(0, 99999999999.0, 1);  // a size field's pad
     EXPECT_EQ(Press(pad, {5, TK_SUBTRACT, 9, TK_EQUALS}), "0.");
     EXPECT_EQ(pad.GetStatusText(), "Err Under Flow");
     Press(pad, {TK_CLEAR, TK_POINT});
@@ -105,7 +99,8 @@ TEST(Tenkey, RefusedDigitsBackspaceAndASignChangeThatNeverShowsANegativeZero) {
 
 TEST(Tenkey, SetValueCutsAndClampsAndResetsAllButTheMemory) {
     BeepRecorder beeps;
-    TenkeyCalculator pad = SizePad();
+    TenkeyCalculator pad;
+    pad.SetRange(0, 99999999999.0, 1);  // a size field's pad
     pad.SetValue(1234.9, true);
     EXPECT_EQ(pad.GetNumberText(), "1234.");
     pad.SetValue(-1, true);
