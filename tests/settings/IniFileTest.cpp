@@ -2,7 +2,6 @@
 #include "engine/TokenList.h"
 #include "settings/VerInfo.h"
 
-#include <cstring>
 #include <string>
 #include <utility>
 
@@ -84,28 +83,6 @@ TEST(ProgramDirectory, FollowsTheLastRealBackslash) {
     EXPECT_EQ(SettingsStore::DefaultFileFor("Fendrix.exe"), "Fendrix.ini");
 }
 
-namespace {
-
-void WriteWide(const std::wstring& path, const char* text) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
-    CloseHandle(file);
-}
-
-// What the A functions read under the name, or "<none>" when it opens no file.
-std::string ReadByAnsiName(const CString& name) {
-    const HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<none>";
-    char text[64] = {};
-    DWORD read = 0;
-    ReadFile(file, text, sizeof text - 1, &read, nullptr);
-    CloseHandle(file);
-    return text;
-}
-
-}  // namespace
-
 // The program may have been started by a name without its folder or its extension, and file
 // dialogs change the current directory; the module's own path has neither problem.
 TEST(ProgramPath, TheDefaultFileAndTheVersionComeFromTheModuleWhateverTheProgramWasStartedAs) {
@@ -131,32 +108,33 @@ TEST(ProgramPath, TheDefaultFileAndTheVersionComeFromTheModuleWhateverTheProgram
 }
 
 // A name that the code page cannot spell would be given to the A functions as its best-fit
-// look-alike, which may be another file: it must open its own file or none.
+// look-alike, which may be another file: it must open its own file or none. Without a short name
+// it has a '?' for each character that does not convert, which no file bears.
 TEST(ProgramPath, ANameOutsideTheCodePageOpensItsOwnFileOrNone) {
     TempTree tree;
-    const std::wstring root = Wide(tree.Root());
-    const std::wstring cafe = root + L"\\caf\u00e9";
-    ASSERT_TRUE(CreateDirectoryW(cafe.c_str(), nullptr));
-    WriteWide(cafe + L"\\marker.txt", "own");
+    tree.MakeDir(L"caf\u00e9");
+    tree.MakeFile(L"caf\u00e9\\marker.txt", 1);
     tree.MakeDir("cafe");
-    WriteWide(root + L"\\cafe\\marker.txt", "look-alike");
+    tree.MakeFile("cafe\\marker.txt", 2);
     tree.MakeDir("表");
-
     EXPECT_EQ(AnsiPathOf(Wide(tree.Path("表\\x.txt"))), tree.Path("表\\x.txt"));  // spelled exactly
-    const CString existing = AnsiPathOf(cafe + L"\\marker.txt");
-    const bool shortName = existing.Find('?') < 0;
-    EXPECT_EQ(ReadByAnsiName(existing), shortName ? "own" : "<none>") << existing;
-    // Without a short name: a '?' for each character that does not convert; no file bears one.
     const struct {
-        std::wstring Wide;
-        const char* Ansi;
-    } substituted[] = {
-        {cafe + L"\\none.txt", "\\caf?\\none.txt"},
-        {root + L"\\\ud55c\uad6d.txt", "\\??.txt"},
+        std::wstring Name;
+        const char* Substituted;
+        int Size;  // of its file; -1: none
+    } names[] = {
+        {L"caf\u00e9\\marker.txt", "\\caf?\\marker.txt", 1},
+        {L"caf\u00e9\\none.txt", "\\caf?\\none.txt", -1},
+        {L"\ud55c\uad6d.txt", "\\??.txt", -1},
     };
-    for (const auto& name : substituted) {
-        const CString ansi = AnsiPathOf(name.Wide);
-        EXPECT_EQ(ansi, tree.Root() + name.Ansi);
-        EXPECT_EQ(ReadByAnsiName(ansi), "<none>");
+    for (const auto& name : names) {
+        const CString ansi = AnsiPathOf(Wide(tree.Root()) + L"\\" + name.Name);
+        const bool substituted = ansi.Find('?') >= 0;
+        if (substituted) {
+            EXPECT_EQ(ansi, tree.Root() + name.Substituted);
+        }
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        const BOOL opens = GetFileAttributesExA(ansi, GetFileExInfoStandard, &data);
+        EXPECT_EQ(opens ? static_cast<int>(data.nFileSizeLow) : -1, substituted ? -1 : name.Size) << ansi;
     }
 }

@@ -55,21 +55,15 @@ TEST_F(SettingsStoreTest, EverySettingSurvivesSaveAndLoadAndEachLoadStartsFromTh
     EXPECT_TRUE(DeleteFileA(ProfileLocation(bare)));
 }
 
-TEST_F(SettingsStoreTest, TheDataCheckPromptCanDeclineTheSave) {
-    window.ExchangeFails = true;
-    store.CurrentFile = "C:\\before.ini";
-    const CString file = tree.Path("declined.ini");
-    EXPECT_EQ(store.Save(file), SaveResult::Declined);
-    ASSERT_EQ(dialogs.Boxes.size(), 1u);
-    EXPECT_EQ(dialogs.Boxes[0].Type, static_cast<UINT>(MB_OKCANCEL | MB_ICONSTOP));
-    EXPECT_EQ(GetFileAttributesA(file), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(store.CurrentFile, "C:\\before.ini");
-    // Reversed limits are such an error; OK saves them as they are.
-    window.ExchangeFails = false;
+// Reversed limits fail the data check; OK there saves them as they are.
+TEST_F(SettingsStoreTest, OkAtTheDataCheckSavesTheJobAsItIs) {
     engine.Job.DateStartFlg = engine.Job.DateEndFlg = 1;
     engine.Job.DateRange = {"2024/01/02", "2020/01/01"};
     dialogs.Answer = IDOK;
+    const CString file = tree.Path("reversed.ini");
     EXPECT_EQ(store.Save(file), SaveResult::Written);
+    ASSERT_EQ(dialogs.Boxes.size(), 1u);
+    EXPECT_EQ(dialogs.Boxes[0].Type, static_cast<UINT>(MB_OKCANCEL | MB_ICONSTOP));
     EXPECT_EQ(Profile("DateRange", "Start", file), "2024/01/02");
 }
 
@@ -83,11 +77,10 @@ static BOOL WINAPI FailingWriter(LPCSTR section, LPCSTR key, LPCSTR value, LPCST
 TEST_F(SettingsStoreTest, AFailedSaveChangesNothingAndIsReportedAndASaveKeepsOtherSectionsAndAttributes) {
     const std::string original = "[Mine]\r\nNote=keep me\r\n[Common]\r\nExtra=1\r\n[SearchPathList]\r\nCount=3\r\n"
                                  "Path0001=a\r\nPath0002=b\r\nPath0003=c\r\n[Later]\r\nX=表示\r\n";
-    const char* const files[] = {"readonly.ini", "held.ini", "hidden.ini"};
+    const char* const files[] = {"readonly.ini", "hidden.ini"};
     for (const char* name : files) WriteWholeFile(tree.Path(name), original);
     tree.SetAttributes("readonly.ini", FILE_ATTRIBUTE_READONLY);
     tree.SetAttributes("hidden.ini", FILE_ATTRIBUTE_HIDDEN);
-    const HANDLE hold = CreateFileA(tree.Path("held.ini"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     store.CurrentFile = "C:\\current.ini";
     auto expectFailure = [&](const char* name) {
         const CString file = tree.Path(name);
@@ -103,8 +96,6 @@ TEST_F(SettingsStoreTest, AFailedSaveChangesNothingAndIsReportedAndASaveKeepsOth
     };
     expectFailure("readonly.ini");
     expectFailure("no-such-folder\\job.ini");
-    expectFailure("held.ini");
-    CloseHandle(hold);
     ProfileWriter = FailingWriter;  // fails part of the way through
     for (int writes : {0, 9, 30}) g_writesLeft = writes, expectFailure("hidden.ini");
     ProfileWriter = WritePrivateProfileStringA;
@@ -122,7 +113,10 @@ TEST_F(SettingsStoreTest, AFailedSaveChangesNothingAndIsReportedAndASaveKeepsOth
     EXPECT_NE(tree.Attributes("hidden.ini") & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 
-TEST_F(SettingsStoreTest, TheSwitchesApplyWhenTheFileHoldsThemAndStayAsTheyWereWhenItDoesNot) {
+// Files written before the switches, the journals kept or the worker count were stored load
+// with the switches as they were and the others at their defaults. The worker count is written
+// only when chosen by hand, so that files that never chose one stay as they are.
+TEST_F(SettingsStoreTest, SwitchesJournalsAndWorkersApplyOnlyWhenTheFileHoldsThem) {
     JobSettings& j = engine.Job;
     j.DateStartFlg = j.SizeEndFlg = j.TimeStanpFlg = 1;
     engine.Journals.Keep = 7;
@@ -131,23 +125,29 @@ TEST_F(SettingsStoreTest, TheSwitchesApplyWhenTheFileHoldsThemAndStayAsTheyWereW
     EXPECT_NE(ReadWholeFile(saved).find("[Switches]\r\nDateStartFlg=1\r\nDateEndFlg=0\r\nSizeStartFlg=0\r\n"
                                         "SizeEndFlg=1\r\nTimeStanpFlg=1\r\n[Journal]\r\nKeep=7\r\n"),
               std::string::npos);
+    EXPECT_EQ(ReadWholeFile(saved).find("Performance"), std::string::npos);
+    j.Workers = 1;
+    ASSERT_EQ(store.Save(tree.Path("workers.ini")), SaveResult::Written);
+    EXPECT_NE(ReadWholeFile(tree.Path("workers.ini")).find("[Performance]\r\nWorkers=1\r\n"), std::string::npos);
 
     WriteWholeFile(tree.Path("before.ini"), "[Common]\r\nRecursive=1\r\n[SetTimeStanp]\r\nTimeStanpVal=2001/05/06\r\n");
     WriteWholeFile(tree.Path("some.ini"), "[Switches]\r\nTimeStanpFlg=2\r\n[Journal]\r\nKeep=0\r\n");
     const struct {
         const char* name;
         const char* switches;  // DateStart DateEnd SizeStart SizeEnd TimeStanp after the load
-        int keep;
+        int keep, workers;
         bool ticked;  // the window is asked to tick the boxes
     } cases[] = {
-        {"saved.ini", "10011", 7, true},
-        {"before.ini", "01100", 20, false},  // written before the switches were stored
-        {"some.ini", "00002", 0, true},      // a missing key is off; any other number is on
+        {"saved.ini", "10011", 7, 0, true},
+        {"workers.ini", "10011", 7, 1, true},
+        {"before.ini", "01100", 20, 0, false},
+        {"some.ini", "00002", 0, 0, true},  // a missing key is off; any other number is on
     };
     for (const auto& c : cases) {
         Headless reader;
         JobSettings& r = reader.engine.Job;
         r.DateEndFlg = r.SizeStartFlg = 1;
+        r.Workers = 3;
         reader.store.Load(tree.Path(c.name));
         std::string switches;
         for (int on : {r.DateStartFlg, r.DateEndFlg, r.SizeStartFlg, r.SizeEndFlg, r.TimeStanpFlg}) {
@@ -155,28 +155,11 @@ TEST_F(SettingsStoreTest, TheSwitchesApplyWhenTheFileHoldsThemAndStayAsTheyWereW
         }
         EXPECT_EQ(switches, c.switches) << c.name;
         EXPECT_EQ(reader.engine.Journals.Keep, c.keep) << c.name;
+        EXPECT_EQ(r.Workers, c.workers) << c.name;
         // After the masks are unticked, before the job shows.
         EXPECT_EQ(reader.window.Calls.at(1), c.ticked ? "Switches " + switches : "ShowJob") << c.name;
     }
-}
-
-// Only a number chosen by hand is written, so files that never chose one stay as they are.
-TEST_F(SettingsStoreTest, TheWorkerCountIsWrittenOnlyWhenChosen) {
-    const CString file = tree.Path("workers.ini");
-    ASSERT_EQ(store.Save(file), SaveResult::Written);
-    EXPECT_EQ(ReadWholeFile(file).find("Performance"), std::string::npos);
-
-    engine.Job.Workers = 1;
-    ASSERT_EQ(store.Save(file), SaveResult::Written);
-    EXPECT_NE(ReadWholeFile(file).find("[Performance]\r\nWorkers=1\r\n"), std::string::npos);
-    Headless reader;
-    reader.store.Load(file);
-    EXPECT_EQ(reader.engine.Job.Workers, 1);
-
-    // A file without the key means the default again, and saving it over the file takes the key out.
-    WriteWholeFile(tree.Path("plain.ini"), "[Common]\r\nRecursive=0\r\n");
-    reader.store.Load(tree.Path("plain.ini"));
-    EXPECT_EQ(reader.engine.Job.Workers, 0);
-    ASSERT_EQ(reader.store.Save(file), SaveResult::Written);
-    EXPECT_EQ(Profile("Performance", "Workers", file), "<missing>");
+    j.Workers = 0;  // the default again: saving takes the key out
+    ASSERT_EQ(store.Save(tree.Path("workers.ini")), SaveResult::Written);
+    EXPECT_EQ(Profile("Performance", "Workers", tree.Path("workers.ini")), "<missing>");
 }
