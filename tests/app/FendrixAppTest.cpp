@@ -1,6 +1,5 @@
-// The switches of the unattended session, the exit codes, the command route, and unattended
-// sessions of Fendrix.exe as a separate process, with their results read back from disk.
-#include "ChildProcess.h"
+// Fendrix.exe's switches, exit codes and command route, and the program as a separate process:
+// unattended sessions, and an ordinary close, with their results read back from disk.
 #include "app/CommandLineArgs.h"
 #include "app/FendrixApp.h"
 #include "engine/Journal.h"
@@ -65,7 +64,8 @@ TEST(UnattendedSwitches, ExitCodesByOutcomeSettingsFileAndLog) {
         {RunOutcome::Refused, true, false, 2},
     };
     for (const auto& [outcome, readable, logWritten, code] : cases) {
-        EXPECT_EQ(ExitCodeOf(outcome, readable, logWritten), code) << static_cast<int>(outcome) << readable << logWritten;
+        EXPECT_EQ(ExitCodeOf(outcome, readable, logWritten), code)
+            << static_cast<int>(outcome) << readable << logWritten;
     }
 }
 
@@ -87,19 +87,70 @@ TEST(CommandRoute, MenuCommandsArriveAsPostedMessages) {
 
 namespace {
 
-// Starts Fendrix.exe with the arguments, by their real names; its exit code once it has closed.
-DWORD RunProgram(const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + BinFolder() + L"\\Fendrix.exe\"" + arguments;
+// The build folder holds tests\app\app_tests.exe and bin\Fendrix.exe.
+std::wstring BinFolder() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring bin = self;
+    for (int up = 0; up < 3; ++up) bin.resize(bin.rfind(L'\\'));
+    return bin + L"\\bin";
+}
+
+std::string FileBytes(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<none>";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// The process's visible top-level window of the title, if it shows one.
+HWND WindowOf(DWORD process, const char* title) {
+    for (HWND window = FindWindowA(nullptr, title); window != nullptr;
+         window = FindWindowExA(nullptr, window, nullptr, title)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+// Starts the program by the command line, with the arguments by their real names, from the
+// folder, and waits up to a minute for its end; its exit code, or STILL_ACTIVE when it had to be
+// ended. With `asked`, closes its window once it shows, as the user would, and answers Yes to a
+// question on the way, telling whether one came.
+DWORD StartProgram(const std::wstring& program, std::wstring commandLine, const std::wstring& folder,
+                   bool* asked = nullptr) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process)) {
         ADD_FAILURE() << "not started";
         return STILL_ACTIVE;
     }
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << "the program did not close by itself";
+    bool closed = false;
+    for (int waited = 0; waited < 600 && WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT; ++waited) {
+        if (asked == nullptr) continue;
+        if (HWND question = WindowOf(process.dwProcessId, "Fendrix:Warning")) {
+            *asked = true;
+            PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+        } else if (HWND main = WindowOf(process.dwProcessId, "Solvik:Quorlane"); main != nullptr && !closed) {
+            closed = PostMessageA(main, WM_CLOSE, 0, 0) != FALSE;
+        }
+    }
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process.hProcess, &code);
+    if (code == STILL_ACTIVE) TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
@@ -110,28 +161,14 @@ std::wstring Arg(const wchar_t* switchText, const std::wstring& file) {
     return std::wstring(L" \"") + switchText + file + L"\"";
 }
 
-// The journals that the sessions of a test leave beside the program, removed when it ends.
-class ProgramJournals {
-public:
-    ProgramJournals() : m_before(JournalFiles(Folder())) {}
-    ~ProgramJournals() {
-        for (const std::wstring& file : Added()) DeleteFileW(file.c_str());
-    }
-    ProgramJournals(const ProgramJournals&) = delete;
-    ProgramJournals& operator=(const ProgramJournals&) = delete;
+bool SpelledExactly(const std::wstring& wide) {
+    char text[MAX_PATH * 2];
+    BOOL substituted = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, text, sizeof text, nullptr, &substituted);
+    return substituted == FALSE;
+}
 
-    static std::wstring Folder() { return BinFolder() + L"\\journal"; }
-    std::vector<std::wstring> Added() const {
-        std::vector<std::wstring> added;
-        for (const std::wstring& file : JournalFiles(Folder())) {
-            if (std::find(m_before.begin(), m_before.end(), file) == m_before.end()) added.push_back(file);
-        }
-        return added;
-    }
-
-private:
-    const std::vector<std::wstring> m_before;
-};
+const char* const kJob = "[Common]\r\nShowToolBar=0\r\n[SearchPathList]\r\nCount=1\r\nPath0001=C:\\kept\r\n";
 
 }  // namespace
 
@@ -139,7 +176,8 @@ private:
 // log where asked (a line of it is checked), and leaves the files hidden as listed and its
 // journal, if any, beside the program. No session saves the default settings file.
 TEST(UnattendedSession, ExitCodesLogsAndResultsOnDisk) {
-    const ProgramJournals journals;
+    const std::wstring program = BinFolder() + L"\\Fendrix.exe", journals = BinFolder() + L"\\journal";
+    const std::vector<std::wstring> journalsBefore = JournalFiles(journals);
     TempTree tree;
     tree.MakeFile("a.txt");
     tree.MakeFile("b.txt");
@@ -193,13 +231,13 @@ TEST(UnattendedSession, ExitCodesLogsAndResultsOnDisk) {
     };
     for (const auto& step : steps) {
         DeleteFileW(logFile.c_str());
-        EXPECT_EQ(RunProgram(step.arguments), step.exitCode) << step.name;
+        EXPECT_EQ(StartProgram(program, L"Fendrix" + step.arguments, Wide(tree.Root())), step.exitCode) << step.name;
         if (step.line != nullptr) {
             const std::string text = FileBytes(logFile);
             EXPECT_NE(text.find(step.line), std::string::npos) << step.name << ": " << text;
         }
         EXPECT_EQ(hidden(), step.hidden) << step.name;
-        EXPECT_EQ(journals.Added().size(), step.journals) << step.name;
+        EXPECT_EQ(JournalFiles(journals).size(), journalsBefore.size() + step.journals) << step.name;
     }
     EXPECT_NE(tree.WriteTimeText("b.txt"), "2001/05/06 12:00:00");
     EXPECT_EQ(FileBytes(defaultFile), "[Common]\r\nShowToolBar=0\r\n");
@@ -207,6 +245,44 @@ TEST(UnattendedSession, ExitCodesLogsAndResultsOnDisk) {
 
     // An entry changed since its run is left as it is.
     tree.SetWriteTime("b.txt", "2002/05/06 12:00:00");
-    EXPECT_EQ(RunProgram(L" -undo"), DWORD{EXIT_ENTRIES_FAILED});
+    EXPECT_EQ(StartProgram(program, L"Fendrix -undo", Wide(tree.Root())), DWORD{EXIT_ENTRIES_FAILED});
     EXPECT_EQ(hidden(), "b");
+    for (const std::wstring& file : JournalFiles(journals)) {
+        if (std::find(journalsBefore.begin(), journalsBefore.end(), file) == journalsBefore.end()) {
+            DeleteFileW(file.c_str());
+        }
+    }
+}
+
+// Started by a bare name from another folder, in a folder whose name the code page cannot spell,
+// beside a folder of its look-alike name: neither the name nor the current directory tells
+// where the program lies. It keeps its settings in its own folder, reached by the folder's
+// short name, or says that it cannot; it never writes into the look-alike.
+TEST(OrdinaryClose, SavesTheJobBesideTheProgramAndNeverInTheLookAlikeOfItsFolder) {
+    TempTree tree;
+    const std::wstring root = Wide(tree.Root());
+    const std::wstring own = root + L"\\caf\u00e9";
+    const std::wstring lookAlike = root + L"\\cafe";
+    ASSERT_TRUE(CreateDirectoryW(own.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(lookAlike.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW((BinFolder() + L"\\Fendrix.exe").c_str(), (own + L"\\Fendrix.exe").c_str(), FALSE));
+    WriteBytes(own + L"\\Fendrix.ini", kJob);
+    WriteBytes(lookAlike + L"\\Fendrix.ini", "[Common]\r\nShowToolBar=1\r\n");
+
+    bool asked = false;
+    EXPECT_EQ(StartProgram(own + L"\\Fendrix.exe", L"Fendrix", root, &asked), DWORD{EXIT_RUN_COMPLETED});
+    EXPECT_EQ(FileBytes(lookAlike + L"\\Fendrix.ini"), "[Common]\r\nShowToolBar=1\r\n");
+    EXPECT_EQ(GetFileAttributesW((root + L"\\Fendrix.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+    wchar_t shortName[MAX_PATH];
+    const bool spelledByShortName =
+        GetShortPathNameW(own.c_str(), shortName, MAX_PATH) != 0 && SpelledExactly(shortName);
+    const std::string saved = FileBytes(own + L"\\Fendrix.ini");
+    if (spelledByShortName) {
+        EXPECT_FALSE(asked);
+        EXPECT_NE(saved.find("Version=1, 0, 1, 1\r\n"), std::string::npos) << saved;
+        EXPECT_NE(saved.find("Path0001=C:\\kept\r\n"), std::string::npos) << saved;
+    } else {
+        EXPECT_TRUE(asked);  // the settings file could not be saved; closed without saving
+        EXPECT_EQ(saved, kJob);
+    }
 }
