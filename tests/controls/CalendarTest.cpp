@@ -16,22 +16,6 @@ TEST(Calendar, DayTablesStartOnTheWeekdayOfTheFirst) {
     EXPECT_EQ(std::vector<int>(table + 32, table + 34), (std::vector<int>{29, -1}));
 }
 
-namespace {
-
-// Every holiday of a year, as "month/day" separated by spaces.
-std::string HolidaysOf(int year) {
-    std::string days;
-    for (int month = 1; month <= 12; ++month) {
-        for (int day = 1; day <= DaysInMonth(year, month); ++day) {
-            if (!calendar::IsHoliday(year, month, day)) continue;
-            days += (days.empty() ? "" : " ") + std::to_string(month) + "/" + std::to_string(day);
-        }
-    }
-    return days;
-}
-
-}  // namespace
-
 // The expected days come from the Cabinet Office's list of Japan's public holidays (内閣府「国民の
 // 祝日について」, with its list of the holidays since 1955), which follows the National Holidays
 // Act (国民の祝日に関する法律) and the special laws for 2019 and for the Tokyo Games of 2020-2021.
@@ -54,7 +38,16 @@ TEST(Calendar, HolidaysOfWholeYearsAreThoseOfThePublishedList) {
         {2026, "1/1 1/12 2/11 2/23 3/20 4/29 5/3 5/4 5/5 5/6 7/20 8/11 9/21 9/22 9/23 10/12 11/3 11/23"},
         {2027, "1/1 1/11 2/11 2/23 3/21 3/22 4/29 5/3 5/4 5/5 7/19 8/11 9/20 9/23 10/11 11/3 11/23"},
     };
-    for (const auto& year : years) EXPECT_EQ(HolidaysOf(year.Year), year.Days) << year.Year;
+    for (const auto& year : years) {
+        std::string days;  // "month/day", separated by spaces
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 1; day <= DaysInMonth(year.Year, month); ++day) {
+                if (!calendar::IsHoliday(year.Year, month, day)) continue;
+                days += (days.empty() ? "" : " ") + std::to_string(month) + "/" + std::to_string(day);
+            }
+        }
+        EXPECT_EQ(days, year.Days) << year.Year;
+    }
 }
 
 // The days where the law changed, from the same list.

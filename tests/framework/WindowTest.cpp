@@ -67,6 +67,7 @@ struct TinyDialog : CDialog {
         if (msg->message == WM_KEYDOWN) ++KeyMessagesSeen;
         return CDialog::PreTranslateMessage(msg);
     }
+    BOOL OnInitDialog() override { return UpdateData(FALSE); }
     void DoDataExchange(CDataExchange* dx) override {
         DDX_Check(dx, 100, Checked);
         DDX_Radio(dx, 101, Radio);
@@ -96,33 +97,21 @@ TEST(Window, OwnClassWindowsSeeTheirLifeAndChildNotificationsReachTheChildObject
     EXPECT_EQ(CWnd::FromHandlePermanent(handle), nullptr);
 }
 
-TEST(Dialog, DataExchangeMovesChecksAndRadioIndexes) {
+// The data shows when the dialog opens; then a space toggles the check box, the radio button is
+// unticked by hand, and OK takes the data.
+TEST(Dialog, ModalLoopOffersMessagesExchangesDataAndEndsOnEndDialog) {
     TinyTemplate tiny;
     TinyDialog dialog;
-    ASSERT_TRUE(dialog.CreateIndirect(tiny.Get()));
-    dialog.Checked = 1;
     dialog.Radio = 1;
-    EXPECT_TRUE(dialog.UpdateData(FALSE));
-    EXPECT_EQ(IsDlgButtonChecked(dialog.m_hWnd, 100), BST_CHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(dialog.m_hWnd, 101), BST_UNCHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(dialog.m_hWnd, 102), BST_CHECKED);
-
-    CheckDlgButton(dialog.m_hWnd, 100, BST_UNCHECKED);
-    CheckDlgButton(dialog.m_hWnd, 102, BST_UNCHECKED);
-    EXPECT_TRUE(dialog.UpdateData(TRUE));
-    EXPECT_EQ(dialog.Checked, 0);
-    EXPECT_EQ(dialog.Radio, -1);
-}
-
-TEST(Dialog, ModalLoopOffersMessagesAndEndsOnEndDialog) {
-    TinyTemplate tiny;
-    TinyDialog dialog;
     dialog.InitModalIndirect(tiny.Get());
-    // Two key presses and a close request queued before the loop runs.
     struct Timer {
         static void CALLBACK Fire(HWND window, UINT, UINT_PTR id, DWORD) {
             KillTimer(window, id);
             HWND dialogWindow = GetActiveWindow();
+            EXPECT_EQ(IsDlgButtonChecked(dialogWindow, 100), BST_UNCHECKED);
+            EXPECT_EQ(IsDlgButtonChecked(dialogWindow, 101), BST_UNCHECKED);
+            EXPECT_EQ(IsDlgButtonChecked(dialogWindow, 102), BST_CHECKED);
+            CheckDlgButton(dialogWindow, 102, BST_UNCHECKED);
             PostMessageA(GetDlgItem(dialogWindow, 100), WM_KEYDOWN, VK_SPACE, 0);
             PostMessageA(GetDlgItem(dialogWindow, 100), WM_KEYUP, VK_SPACE, 0);
             PostMessageA(dialogWindow, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -131,7 +120,7 @@ TEST(Dialog, ModalLoopOffersMessagesAndEndsOnEndDialog) {
     SetTimer(nullptr, 0, 50, Timer::Fire);
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_GE(dialog.KeyMessagesSeen, 1);
-    EXPECT_EQ(dialog.Checked, 1);  // space toggled the check box; OnOK took the data
+    EXPECT_EQ(dialog.Checked, 1);
     EXPECT_EQ(dialog.Radio, -1);
 }
 
