@@ -26,8 +26,6 @@ TEST(UnattendedSwitches, OnlyArgumentOneStartsASessionAndOnlyItsLaterArgumentsCo
         {{"Fendrix.exe", "auto"}, false, false, false, "", L"", L""},
         {{"Fendrix.exe", "-undo"}, true, true, false, "", L"", L""},
         {{"Fendrix.exe", "/UNDO:C:\\j\\a.jnl", "-log:C:\\l.txt"}, true, true, false, "", L"C:\\j\\a.jnl", L"C:\\l.txt"},
-        {{"Fendrix.exe", "-undone"}, true, true, false, "", L"e", L""},
-        {{"Fendrix.exe", "-und:x"}, false, false, false, "", L"", L""},
         {{"Fendrix.exe", "-log:C:\\l.txt", "-auto"}, false, false, false, "", L"", L""},
         {{"Fendrix.exe", "-auto:a.ini", "-log:l.txt", "/PREVIEW"}, true, false, true, "a.ini", L"", L"l.txt"},
         {{"Fendrix.exe", "-auto", "-previews"}, true, false, false, "", L"", L""},

@@ -10,19 +10,13 @@
 using namespace clock_face;
 
 TEST(ClockFace, MarksSwitchTheHalfOfTheDayAndTheTwelveOClockMarkWorksFromEitherSide) {
-    EXPECT_EQ(HourFromMark(10, 10), 22);
-    EXPECT_EQ(HourFromMark(22, 10), 10);
-    EXPECT_EQ(HourFromMark(22, 3), 15);
-    EXPECT_EQ(HourFromMark(12, 3), 15);
-    EXPECT_EQ(HourFromMark(9, 3), 3);
-    for (int index : {0, 12}) {  // the mark left and right of the centre line
-        EXPECT_EQ(HourFromMark(5, index), 0) << index;
-        EXPECT_EQ(HourFromMark(17, index), 12) << index;
-        EXPECT_EQ(HourFromMark(0, index), 12) << index;
-        EXPECT_EQ(HourFromMark(12, index), 0) << index;
-        EXPECT_EQ(MinuteFromMark(index), 0) << index;
-    }
-    EXPECT_EQ(MinuteFromMark(11), 55);
+    // The hour shown, the mark clicked, the hour taken; marks 0 and 12 lie left and right of the
+    // centre line.
+    const int picks[][3] = {{10, 10, 22}, {22, 10, 10}, {22, 3, 15}, {12, 3, 15}, {9, 3, 3},
+                            {5, 0, 0},    {5, 12, 0},   {17, 0, 12}, {17, 12, 12}, {0, 0, 12},
+                            {0, 12, 12},  {12, 0, 0},   {12, 12, 0}};
+    for (const auto& pick : picks) EXPECT_EQ(HourFromMark(pick[0], pick[1]), pick[2]) << pick[0] << " " << pick[1];
+    for (const auto& [mark, minute] : {std::pair{0, 0}, {12, 0}, {11, 55}}) EXPECT_EQ(MinuteFromMark(mark), minute);
 
     const RECT face = MakeLayout({12, 12}).Face;
     const POINT top = PointOnCircle(face, 0, true);

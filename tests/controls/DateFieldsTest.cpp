@@ -30,6 +30,14 @@ protected:
     POINT Day(int day) { return DayPoint(Calendar(), day); }
 };
 
+class TimeStampFieldTest : public FieldTest<CDateTimeCmbBox, IDC_TIMESTAMP_PLACEHOLDER, IDC_TIMESTAMP> {
+protected:
+    CDateTimeCtrl& Control() { return *m_field.GetDateTimeCtrl(); }
+    CDateTimeCtrlCalendar& CalendarPane() { return Control().GetCalendarPane(); }
+    CDateTimeCtrlClock& ClockPane() { return Control().GetClockPane(); }
+    POINT Day(int day) { return DayPoint(CalendarPane(), day); }
+};
+
 }  // namespace
 
 TEST_F(DateFieldTest, TheArrowOpensTheCalendarUnderTheFieldAndADayClickTakesTheDay) {
@@ -164,18 +172,6 @@ TEST_F(DateFieldTest, TypedDatesAreNormalisedAndOnesOutsideTheClockRangeRefused)
     EXPECT_EQ(beeps.Log, std::vector<UINT>{MB_ICONASTERISK});
     EXPECT_EQ(::GetFocus(), m_field.GetEdit().m_hWnd);
 }
-
-namespace {
-
-class TimeStampFieldTest : public FieldTest<CDateTimeCmbBox, IDC_TIMESTAMP_PLACEHOLDER, IDC_TIMESTAMP> {
-protected:
-    CDateTimeCtrl& Control() { return *m_field.GetDateTimeCtrl(); }
-    CDateTimeCtrlCalendar& CalendarPane() { return Control().GetCalendarPane(); }
-    CDateTimeCtrlClock& ClockPane() { return Control().GetClockPane(); }
-    POINT Day(int day) { return DayPoint(CalendarPane(), day); }
-};
-
-}  // namespace
 
 TEST_F(TimeStampFieldTest, CalendarAndClockSitSideBySideAndEveryChangeInThemReachesTheFieldAtOnce) {
     Open("2024/05/01 23:59:59");

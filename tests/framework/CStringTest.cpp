@@ -39,9 +39,3 @@ TEST(CString, TrimAndSlice) {
     EXPECT_EQ(CString("abc").Left(-1), "");
     EXPECT_EQ(CString("abc").Right(5), "abc");
 }
-
-TEST(CString, FormattedNamesStayData) {
-    CString line;
-    line.Format("name : %s", "%s%n100%.txt");
-    EXPECT_EQ(line, "name : %s%n100%.txt");
-}

@@ -88,7 +88,6 @@ TEST(Window, OwnClassWindowsSeeTheirLifeAndChildNotificationsReachTheChildObject
     ASSERT_TRUE(button.CreateEx(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, {0, 0, 50, 20}, window.m_hWnd, 7));
     button.SendMessage(BM_CLICK);
     EXPECT_EQ(button.Clicks, 1);
-    EXPECT_EQ(button.GetWindowText(), "b");
 
     HWND handle = window.m_hWnd;
     window.DestroyWindow();

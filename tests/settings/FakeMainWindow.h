@@ -21,7 +21,6 @@ class FakeMainWindow : public JobWindow, public SettingsWindow {
 public:
     std::vector<LogLine> Log;  // since the last clearing
     RECT NormalRect{0, 0, 0, 0};
-    const SettingsStore* Store = nullptr;
     std::vector<std::string> Calls;
 
     void AppendLogLine(const char* text, COLORREF color) override {
@@ -42,12 +41,10 @@ public:
                         std::to_string(job.SizeStartFlg) + std::to_string(job.SizeEndFlg) +
                         std::to_string(job.TimeStanpFlg));
     }
-    void ShowBars() override {
-        Calls.push_back("Bars " + std::to_string(Store->ShowToolBar) + std::to_string(Store->ShowStatusBar));
-    }
-    void ShowStatusTexts(const char* const (&)[kStatusPaneCount]) override { Calls.emplace_back("Status"); }
     void SelectFirstHistoryEntries() override { Calls.emplace_back("SelectFirst"); }
-    void RecalcLayout() override { Calls.emplace_back("Layout"); }
+    void ShowBars() override {}
+    void ShowStatusTexts(const char* const (&)[kStatusPaneCount]) override {}
+    void RecalcLayout() override {}
     RECT GetNormalWindowRect() const override { return NormalRect; }
     HWND GetMessageOwner() const override { return kOwner; }
     void ApplyRunState(bool, bool) override {}
@@ -95,7 +92,6 @@ struct Headless {
     FakeMainWindow window;
     JobEngine engine{window};
     SettingsStore store{engine, window};
-    Headless() { window.Store = &store; }
 
     // Every stored field on one line: the switches D F N O C P S R, the tool bar and the status bar as
     // digits, then the window position, the histories, the masks, the limits and the time stamp.

@@ -46,14 +46,6 @@ TEST_F(OptionsTest, EachCommandTogglesOnlyItsOwnSwitchWarnsWhenRiskyAndTheWindow
         EXPECT_EQ(box.Owner, FakeMainWindow::kOwner);
         EXPECT_EQ(box.Type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
     }
-    window.Calls.clear();
-    store.ToggleOption(ID_VIEW_DEFAULT_SIZE);
-    EXPECT_TRUE(window.Calls.empty());
-    store.ToggleOption(ID_VIEW_TOOLBAR);
-    EXPECT_EQ(window.Calls, (std::vector<std::string>{"Bars 11", "Marks", "Layout", "Status"}));
-    window.Calls.clear();
-    store.ToggleOption(ID_OPTION_SHOW_FILES);
-    EXPECT_EQ(window.Calls, (std::vector<std::string>{"Marks", "Status"}));
 }
 
 TEST_F(OptionsTest, StartupInformationShowsTheOptionsAndWarnsOfTheRiskyOnes) {
