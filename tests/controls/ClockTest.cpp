@@ -1,5 +1,4 @@
-// The clock: the marks under a click, the hands and the layout, then the clock as a drop-down
-// of its own and what it tells its owner.
+// The clock: the marks under a click, the hands, the layout and the label over the hands.
 #include "ControlsTestSupport.h"
 #include "controls/ClockCtrl.h"
 
@@ -42,9 +41,8 @@ TEST(ClockFace, HandsAndTheLayoutWithAUnitOfSixteenPixelsAtLeast) {
     EXPECT_EQ(MakeLayout({14, 20}).Face.right, 163);
 }
 
-TEST(ClockDropDown, ItsCentreLabelIsDrawnOverAHandPointingDownAndAcceptsAndRightOrOutsidePressesCancel) {
+TEST(Clock, ItsCentreLabelIsDrawnOverAHandPointingDown) {
     CClockCtrl clock;
-    clock.SetNotifyMessage(WM_CMB_DROPDOWNNOTIFY);
     ASSERT_TRUE(clock.DropDown(&MainDialog(), "ＭＳ Ｐゴシック", 9));
     clock.SetTime(10, 30, 0);
     const RECT client = clock.GetClientRect();
@@ -64,15 +62,4 @@ TEST(ClockDropDown, ItsCentreLabelIsDrawnOverAHandPointingDownAndAcceptsAndRight
     }
     EXPECT_EQ(handPixels, 0);
     EXPECT_EQ(at(centre.x, centre.y + 12 + label.cy), hand);  // the hand itself, below the label
-
-    auto note = [&](UINT message, POINT point) {  // what the clock posts to its owner about a press there
-        clock.SendMessage(message, 0, MAKELPARAM(point.x, point.y));
-        MSG posted{};
-        ::PeekMessageA(&posted, MainDialog().m_hWnd, WM_CMB_DROPDOWNNOTIFY, WM_CMB_DROPDOWNNOTIFY, PM_REMOVE);
-        return std::make_pair(posted.wParam, posted.lParam);
-    };
-    const LPARAM time = (10 << 16) | (30 << 8);
-    EXPECT_EQ(note(WM_LBUTTONUP, centre), std::make_pair(WPARAM{DDN_OK}, time));
-    EXPECT_EQ(note(WM_RBUTTONDOWN, centre), std::make_pair(WPARAM{DDN_CANCEL}, time));
-    EXPECT_EQ(note(WM_LBUTTONDOWN, {client.right + 5, 10}), std::make_pair(WPARAM{DDN_CANCEL}, time));
 }

@@ -30,8 +30,7 @@ public:
     }
     // The tests set engine.Job as the controls would.
     bool TransferJob(JobSettings&, int direction) override {
-        if (direction == 0) return true;
-        Calls.emplace_back("ShowJob");
+        if (direction != 0) Calls.emplace_back("ShowJob");
         return true;
     }
     void ShowOptionMarks(const OptionMarks&) override { Calls.emplace_back("Marks"); }

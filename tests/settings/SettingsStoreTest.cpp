@@ -33,13 +33,11 @@ TEST_F(SettingsStoreTest, EverySettingSurvivesSaveAndLoadAndEachLoadStartsFromTh
     EXPECT_NE(text.find("[SizeRange]\r\nStart=10\r\nEnd=-1294967296\r\n"), std::string::npos);
     EXPECT_EQ(Profile("Common", "Version", file), "1, 0, 1, 1");
 
-    // The masks are unticked before the loaded ones show; the limit switches stay.
+    // The masks are unticked before the loaded ones show.
     WriteWholeFile(tree.Path("masks.ini"), "[Common]\r\nWindowPos= -5 , +6\r\n[SearchAttributes]\r\nAttribFlg=32\r\n");
     reader.window.Calls.clear();
-    reader.engine.Job.DateStartFlg = 1;
     reader.store.Load(tree.Path("masks.ini"));
     EXPECT_EQ(reader.window.Calls, (std::vector<std::string>{"Untick", "ShowJob", "Marks", "SelectFirst", "ClearLog"}));
-    EXPECT_EQ(reader.engine.Job.DateStartFlg, 1);
     EXPECT_EQ(reader.Describe(), "1100010111 pos -5,6,0,0 | | | 32/0 0/1 [-] 0-0 1 []");
     reader.store.Load(tree.Path("none.ini"));
     EXPECT_EQ(reader.Describe(), "1100010111 pos 0,0,0,0 | | | 0/0 0/1 [-] 0-0 1 []");
@@ -53,18 +51,6 @@ TEST_F(SettingsStoreTest, EverySettingSurvivesSaveAndLoadAndEachLoadStartsFromTh
     reader.store.Load(bare);
     EXPECT_EQ(reader.engine.Job.SearchPathList, j.SearchPathList);
     EXPECT_TRUE(DeleteFileA(ProfileLocation(bare)));
-}
-
-// Reversed limits fail the data check; OK there saves them as they are.
-TEST_F(SettingsStoreTest, OkAtTheDataCheckSavesTheJobAsItIs) {
-    engine.Job.DateStartFlg = engine.Job.DateEndFlg = 1;
-    engine.Job.DateRange = {"2024/01/02", "2020/01/01"};
-    dialogs.Answer = IDOK;
-    const CString file = tree.Path("reversed.ini");
-    EXPECT_EQ(store.Save(file), SaveResult::Written);
-    ASSERT_EQ(dialogs.Boxes.size(), 1u);
-    EXPECT_EQ(dialogs.Boxes[0].Type, static_cast<UINT>(MB_OKCANCEL | MB_ICONSTOP));
-    EXPECT_EQ(Profile("DateRange", "Start", file), "2024/01/02");
 }
 
 static int g_writesLeft = 0;
