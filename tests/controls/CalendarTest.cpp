@@ -9,11 +9,15 @@
 #include <string>
 #include <vector>
 
-TEST(Calendar, DayTablesStartOnTheWeekdayOfTheFirst) {
+TEST(Calendar, DayTablesStartOnTheWeekdayOfTheFirstAndDaysAfterTheClockRangeAreDimmed) {
     int table[calendar::kCells];
     calendar::BuildDayTable(2024, 2, table);  // Thursday the 1st to Thursday the 29th
     EXPECT_EQ(std::vector<int>(table + 3, table + 5), (std::vector<int>{-1, 1}));
     EXPECT_EQ(std::vector<int>(table + 32, table + 34), (std::vector<int>{29, -1}));
+    using namespace calendar_colors;
+    CCalendarCtrlEx withHolidays;
+    EXPECT_EQ(withHolidays.GetDayColor(2038, 1, 19, 2, FALSE), kWeekday);
+    EXPECT_EQ(withHolidays.GetDayColor(2038, 1, 20, 3, FALSE), kWeekdayDim);
 }
 
 // The expected days come from the Cabinet Office's list of Japan's public holidays (内閣府「国民の
@@ -96,13 +100,6 @@ TEST(Calendar, EquinoxDaysFollowTheSunNotTheLeapYears) {
         EXPECT_EQ(calendar::EquinoxDay(year, 9), has(september24, year) ? 24 : has(september22, year) ? 22 : 23)
             << year;
     }
-}
-
-TEST(Calendar, TheCalendarWithHolidaysDimsDaysAfterTheClockRange) {
-    using namespace calendar_colors;
-    CCalendarCtrlEx withHolidays;
-    EXPECT_EQ(withHolidays.GetDayColor(2038, 1, 19, 2, FALSE), kWeekday);
-    EXPECT_EQ(withHolidays.GetDayColor(2038, 1, 20, 3, FALSE), kWeekdayDim);  // after the clock's range
 }
 
 TEST(Calendar, MonthStepsCutTheDayAndStopAtTheEndsOfTheClockRange) {

@@ -57,7 +57,7 @@ TEST(Tenkey, AnErrorLocksTheKeysUntilAClearKey) {
     EXPECT_EQ(Press(pad, {TK_CLEAR, 9, TK_SQRT}), "3.");
 }
 
-TEST(Tenkey, ASizePadKeepsToItsRangeAndToWholeNumbersAndHasAMemory) {
+TEST(Tenkey, ASizePadKeepsToItsRangeAndToWholeNumbersHasAMemoryAndSetValueKeepsIt) {
     BeepRecorder beeps;
     TenkeyCalculator pad;
     pad.SetRange(0, 99999999999.0, 1);  // a size field's pad
@@ -77,6 +77,25 @@ TEST(Tenkey, ASizePadKeepsToItsRangeAndToWholeNumbersAndHasAMemory) {
     EXPECT_EQ(pad.GetMemory(), 7);  // the memory keys complete the pending operation
     EXPECT_EQ(Press(pad, {TK_CLEAR, TK_MEMORY_RECALL, TK_MEMORY_RECALL}), "7.");
     EXPECT_EQ(pad.GetStatusText(), "Int ");  // recalled twice, the memory is cleared
+
+    // Set values are cut to whole numbers and clamped into the range.
+    pad.SetValue(1234.9, true);
+    EXPECT_EQ(pad.GetNumberText(), "1234.");
+    pad.SetValue(-1, true);
+    EXPECT_EQ(pad.GetValue(), 0);
+    pad.SetValue(1e12, true);
+    EXPECT_EQ(pad.GetValue(), 99999999999.0);
+    EXPECT_EQ(beeps.Log, Beeps(6));
+    Press(pad, {6, TK_MEMORY_ADD, 9, TK_DIVIDE, TK_ZERO, TK_EQUALS});
+    pad.SetValue(42, true);  // which resets all but the memory
+    EXPECT_EQ(Press(pad, {TK_ADD, 1, TK_EQUALS}), "43.");
+    EXPECT_EQ(pad.GetMemory(), 6);
+
+    pad.SetRange(5e12, -7.5, 1);
+    EXPECT_EQ(pad.GetMinimum(), -7);
+    EXPECT_EQ(pad.GetMaximum(), kTenkeyHighestValue);
+    pad.SetRange(-1e13, 0, 0);
+    EXPECT_EQ(pad.GetMinimum(), -99999999999.99998);  // the lowest value the pad shows
 }
 
 TEST(Tenkey, RefusedDigitsBackspaceAndASignChangeThatNeverShowsANegativeZero) {
@@ -94,27 +113,4 @@ TEST(Tenkey, RefusedDigitsBackspaceAndASignChangeThatNeverShowsANegativeZero) {
     EXPECT_EQ(Press(pad, {TK_CLEAR, TK_SIGN}), "0.");
     EXPECT_EQ(Press(pad, {5}), "5.");
     EXPECT_EQ(Press(pad, {TK_CLEAR, TK_POINT, 5, TK_SIGN}), "-0.5");
-}
-
-TEST(Tenkey, SetValueCutsAndClampsAndResetsAllButTheMemory) {
-    BeepRecorder beeps;
-    TenkeyCalculator pad;
-    pad.SetRange(0, 99999999999.0, 1);  // a size field's pad
-    pad.SetValue(1234.9, true);
-    EXPECT_EQ(pad.GetNumberText(), "1234.");
-    pad.SetValue(-1, true);
-    EXPECT_EQ(pad.GetValue(), 0);
-    pad.SetValue(1e12, true);
-    EXPECT_EQ(pad.GetValue(), 99999999999.0);
-    EXPECT_EQ(beeps.Log, Beeps(2));
-    Press(pad, {6, TK_MEMORY_ADD, 9, TK_DIVIDE, TK_ZERO, TK_EQUALS});
-    pad.SetValue(42, true);
-    EXPECT_EQ(Press(pad, {TK_ADD, 1, TK_EQUALS}), "43.");
-    EXPECT_EQ(pad.GetMemory(), 6);
-
-    pad.SetRange(5e12, -7.5, 1);
-    EXPECT_EQ(pad.GetMinimum(), -7);
-    EXPECT_EQ(pad.GetMaximum(), kTenkeyHighestValue);
-    pad.SetRange(-1e13, 0, 0);
-    EXPECT_EQ(pad.GetMinimum(), -99999999999.99998);  // the lowest value the pad shows
 }

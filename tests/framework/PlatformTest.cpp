@@ -3,9 +3,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(Platform, AnsiCodePageIsShiftJis) { EXPECT_EQ(GetACP(), 932u); }
-
-TEST(Platform, LiteralsAreShiftJisAndLocalTimeIsTokyo) {
+TEST(Platform, TheAnsiCodePageAndLiteralsAreShiftJisAndLocalTimeIsTokyo) {
+    EXPECT_EQ(GetACP(), 932u);
     EXPECT_STREQ("表", "\x95\x5C");
     EXPECT_STREQ("ﾌｧｲﾙ", "\xCC\xA7\xB2\xD9");
     TIME_ZONE_INFORMATION zone;

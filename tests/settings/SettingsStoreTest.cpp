@@ -42,8 +42,6 @@ TEST_F(SettingsStoreTest, EverySettingSurvivesSaveAndLoadAndEachLoadStartsFromTh
     reader.store.Load(tree.Path("none.ini"));
     EXPECT_EQ(reader.Describe(), "1100010111 pos 0,0,0,0 | | | 0/0 0/1 [-] 0-0 1 []");
     EXPECT_EQ(GetFileAttributesA(tree.Path("none.ini")), INVALID_FILE_ATTRIBUTES);
-    reader.store.Load("");
-    EXPECT_EQ(reader.store.CurrentFile, SettingsStore::DefaultFile());
 
     CString bare;  // saved where the profile functions read it
     bare.Format("fendrix-bare-%lu.ini", GetCurrentProcessId());
