@@ -54,8 +54,9 @@ TEST(Calendar, HolidaysOfWholeYearsAreThoseOfThePublishedList) {
     }
 }
 
-// The days where the law changed, from the same list.
-TEST(Calendar, HolidaysFollowTheLawOfTheirYear) {
+// The days where the law changed, from the same list; then the years of the calendar's range
+// whose equinox is not on the usual day.
+TEST(Calendar, HolidaysFollowTheLawOfTheirYearAndEquinoxesTheSunNotTheLeapYears) {
     const struct {
         calendar::Date Date;
         bool Holiday;
@@ -77,17 +78,13 @@ TEST(Calendar, HolidaysFollowTheLawOfTheirYear) {
         {{2000, 1, 15}, false},  // 成人の日 on the second Monday from 2000
         {{2000, 1, 10}, true},
         {{2003, 5, 6}, false},  // before 2007 a substitute only on the Monday (2026 has one on Wednesday)
-        {{2015, 8, 11}, false},  // 山の日 from 2016 (the years below have it)
+        {{2015, 8, 11}, false},  // 山の日 from 2016 (the whole years above have it)
         {{2024, 2, 30}, false},  // no such day
     };
     for (const auto& day : days) {
         EXPECT_EQ(calendar::IsHoliday(day.Date.Year, day.Date.Month, day.Date.Day), day.Holiday)
             << day.Date.Year << "/" << day.Date.Month << "/" << day.Date.Day;
     }
-}
-
-// From the same list: the years of the calendar's range whose equinox is not on the usual day.
-TEST(Calendar, EquinoxDaysFollowTheSunNotTheLeapYears) {
     const std::vector<int> march20 = {1972, 1976, 1980, 1984, 1988, 1992, 1993, 1996, 1997, 2000, 2001, 2004,
                                       2005, 2008, 2009, 2012, 2013, 2016, 2017, 2020, 2021, 2024, 2025, 2026};
     const std::vector<int> september24 = {1971, 1975, 1979};

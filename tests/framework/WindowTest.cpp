@@ -101,13 +101,14 @@ TEST(Window, OwnClassWindowsSeeTheirLifeAndChildNotificationsReachTheChildObject
 TEST(Dialog, ModalLoopOffersMessagesExchangesDataAndEndsOnEndDialog) {
     TinyTemplate tiny;
     TinyDialog dialog;
+    dialog.Checked = 1;
     dialog.Radio = 1;
     dialog.InitModalIndirect(tiny.Get());
     struct Timer {
         static void CALLBACK Fire(HWND window, UINT, UINT_PTR id, DWORD) {
             KillTimer(window, id);
             HWND dialogWindow = GetActiveWindow();
-            EXPECT_EQ(IsDlgButtonChecked(dialogWindow, 100), BST_UNCHECKED);
+            EXPECT_EQ(IsDlgButtonChecked(dialogWindow, 100), BST_CHECKED);
             EXPECT_EQ(IsDlgButtonChecked(dialogWindow, 101), BST_UNCHECKED);
             EXPECT_EQ(IsDlgButtonChecked(dialogWindow, 102), BST_CHECKED);
             CheckDlgButton(dialogWindow, 102, BST_UNCHECKED);
@@ -119,7 +120,7 @@ TEST(Dialog, ModalLoopOffersMessagesExchangesDataAndEndsOnEndDialog) {
     SetTimer(nullptr, 0, 50, Timer::Fire);
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_GE(dialog.KeyMessagesSeen, 1);
-    EXPECT_EQ(dialog.Checked, 1);
+    EXPECT_EQ(dialog.Checked, 0);
     EXPECT_EQ(dialog.Radio, -1);
 }
 

@@ -55,13 +55,12 @@ public:
 
 struct MessageBoxCall { HWND Owner; std::string Text, Title; UINT Type; };
 
-// Every message box is answered with Answer.
+// Every message box is answered with Cancel.
 struct Dialogs {
     static inline std::vector<MessageBoxCall> Boxes;
     static inline std::vector<UINT> Beeps;
-    static inline int Answer;
 
-    Dialogs() { Boxes.clear(), Beeps.clear(), Answer = IDCANCEL; }
+    Dialogs() { Boxes.clear(), Beeps.clear(); }
     ~Dialogs() { seams::PlayBeep = m_beep, seams::ShowMessageBox = m_box; }
 
 private:
@@ -69,7 +68,7 @@ private:
     decltype(seams::ShowMessageBox) m_box =
         std::exchange(seams::ShowMessageBox, [](HWND owner, const char* text, const char* title, UINT type) {
             Boxes.push_back({owner, text, title, type});
-            return Answer;
+            return IDCANCEL;
         });
 };
 

@@ -20,7 +20,7 @@ std::string Values(const std::vector<LogLine>& log) {
 
 }  // namespace
 
-TEST_F(OptionsTest, EachCommandTogglesOnlyItsOwnSwitchWarnsWhenRiskyAndTheWindowFollows) {
+TEST_F(OptionsTest, EachCommandTogglesOnlyItsOwnSwitchAndWarnsWhenRisky) {
     JobSettings& j = engine.Job;
     const std::pair<UINT, int*> switches[] = {
         {ID_OPTION_SHOW_DIRECTORIES, &j.ExecDispSubDir}, {ID_OPTION_SHOW_FILES, &j.ExecDispFname},

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 // The test program carries the same version resource as Fendrix.exe.
-TEST(VerInfo, ReadsTheProgramsTextsAndGivesFailureTextsForOtherFiles) {
+TEST(VerInfo, ReadsTheProgramsTextsGivesFailureTextsForOtherFilesAndFormatsVersionLines) {
     const CVerInfo own;
     EXPECT_EQ(own.GetVersionText("Other"), "Solvik:Other Version 01.00 Rel 1");
     EXPECT_EQ(own.QueryValue("NoSuchKey"), kVerInfoValueMissing);
@@ -16,9 +16,7 @@ TEST(VerInfo, ReadsTheProgramsTextsAndGivesFailureTextsForOtherFiles) {
     EXPECT_FALSE(plain.IsValid());
     EXPECT_EQ(plain.GetVersionText(), kVerInfoNotInitialised);
     EXPECT_EQ(plain.GetBuildText(), "Build Version : 00.00.00 No.0");
-}
-
-TEST(VerInfo, VersionLineGetsThePrefixOnceAndBetaForStageZero) {
+    // The prefix once, and β for stage 0.
     EXPECT_EQ(FormatVersionLine("SOLVIK:x", "1, 2, 0, 3"), "SOLVIK:x Version 01.02 β 3");
     EXPECT_EQ(FormatVersionLine("Quorlane", "2"), "Solvik:Quorlane Version 02.00 β 0");
     EXPECT_EQ(FormatBuildLine("99, 9, 29, 35"), "Build Version : 99.09.29 No.35");
