@@ -20,9 +20,6 @@ TEST(LogTextTest, EveryTextEndsItsLastLineAndEachKindOfBreakStartsANewOne) {
         std::vector<std::string> Lines;
     };
     const Case cases[] = {
-        {"abc", {"abc"}},
-        {"\r\n", {""}},
-        {"処理  数 : 3 件 (C:\\表)\r\n", {"処理  数 : 3 件 (C:\\表)", ""}},
         {"\r\n※ 処理は中止されました。\r\n", {"", "※ 処理は中止されました。", ""}},
         {"a\nb\rc\r\n\r\nd", {"a", "b", "c", "", "d"}},
     };

@@ -126,11 +126,6 @@ protected:
     bool Checked(int id) const { return IsDlgButtonChecked(dialog->m_hWnd, id) == BST_CHECKED; }
     UINT MenuState(UINT id) const { return GetMenuState(GetMenu(dialog->m_hWnd), id, MF_BYCOMMAND); }
     std::string LogText() const { return WindowTextOf(Item(IDC_LOG)).Str(); }
-    static std::vector<std::string> Titles() {
-        std::vector<std::string> titles;
-        for (const BoxCall& box : Boxes) titles.push_back(box.Title);
-        return titles;
-    }
 
     Scripted<decltype(seams::PlayBeep)> beep{seams::PlayBeep, [](UINT type) { Beeps.push_back(type); }};
     Scripted<decltype(seams::ShowMessageBox)> box{
