@@ -78,7 +78,7 @@ TEST_F(NumberFieldTest, ALongNumberKeepsTheDisplayClearOfTheStatus) {
     const std::string full = Pad().GetCalculator().GetStatusText().Str();
     EXPECT_EQ(full.substr(full.size() - status.GetLength()), status.Str());  // shortened from the front
     const RECT display = Pad().GetDisplayRect();
-    const int room = display.right - display.left - 4 - 4 - 1 - 4;
+    const int room = display.right - display.left;
     EXPECT_LE(Pad().MeasureText(nullptr, status).cx + Pad().MeasureText(nullptr, number).cx, room);
 
     // An error text is always shown whole; the number gives way.
