@@ -7,30 +7,24 @@
 #include <new>
 #include <utility>
 
-// One committed block above 4 GiB; empty in the 32-bit build, where no such address exists.
-class HighMemory {
-public:
-    explicit HighMemory(SIZE_T bytes);
-    ~HighMemory();
-    HighMemory(const HighMemory&) = delete;
-    HighMemory& operator=(const HighMemory&) = delete;
-
-    void* Block() const { return m_block; }
-
-private:
-    void* m_block = nullptr;
-};
-
-// An object of type T built in a high block and destroyed with it.
+// An object of type T built in a committed block above 4 GiB and destroyed with it; none in the
+// 32-bit build, where no such address exists.
 template <typename T>
 class HighObject {
 public:
     template <typename... Args>
-    explicit HighObject(Args&&... args) : m_memory(sizeof(T)) {
-        if (m_memory.Block() != nullptr) m_object = new (m_memory.Block()) T(std::forward<Args>(args)...);
+    explicit HighObject(Args&&... args) {
+        if (sizeof(void*) < 8) return;
+        // From 16 GiB on in 4 GiB steps: one of them is free in any process.
+        for (unsigned long long gib = 16; m_block == nullptr && gib <= 64; gib += 4) {
+            void* address = reinterpret_cast<void*>(static_cast<UINT_PTR>(gib << 30));
+            m_block = VirtualAlloc(address, sizeof(T), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        }
+        if (m_block != nullptr) m_object = new (m_block) T(std::forward<Args>(args)...);
     }
     ~HighObject() {
         if (m_object != nullptr) m_object->~T();
+        if (m_block != nullptr) VirtualFree(m_block, 0, MEM_RELEASE);
     }
     HighObject(const HighObject&) = delete;
     HighObject& operator=(const HighObject&) = delete;
@@ -39,7 +33,7 @@ public:
     T* operator->() const { return m_object; }
 
 private:
-    HighMemory m_memory;
+    void* m_block = nullptr;
     T* m_object = nullptr;
 };
 

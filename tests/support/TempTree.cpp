@@ -64,24 +64,6 @@ std::wstring TempTree::RealPath(const std::wstring& relative) const {
     return JoinPath(L"\\\\?\\" + Wide(m_root), relative);
 }
 
-CString TempTree::MakeDir(const char* relative) {
-    MakeDir(Wide(relative));
-    return Path(relative);
-}
-
-CString TempTree::MakeFile(const char* relative, DWORD size) {
-    MakeFile(Wide(relative), size);
-    return Path(relative);
-}
-
-void TempTree::SetAttributes(const char* relative, DWORD attributes) { SetAttributes(Wide(relative), attributes); }
-
-DWORD TempTree::Attributes(const char* relative) const { return Attributes(Wide(relative)); }
-
-void TempTree::SetWriteTime(const char* relative, const char* localTime) { SetWriteTime(Wide(relative), localTime); }
-
-CString TempTree::WriteTimeText(const char* relative) const { return WriteTimeText(Wide(relative)); }
-
 void TempTree::MakeDir(const std::wstring& relative) {
     EXPECT_TRUE(CreateDirectoryW(RealPath(relative).c_str(), nullptr)) << ShownText(relative);
 }
