@@ -1,4 +1,4 @@
-// Transfer between record and controls, the order checks, the reset and the pre-run checks.
+// Transfer between record and controls, the order checks and the pre-run checks.
 #include "EngineFixture.h"
 
 namespace {
@@ -43,8 +43,6 @@ TEST_F(JobChecks, ReversedBoundsWarnInRedWithABeepAndFail) {
         EXPECT_EQ(Beeps().size() - beepsBefore, c.lines.size());
         EXPECT_EQ(window.Refreshes - refreshesBefore, 1 - c.passed);  // a failed check shows the record again
     }
-    EXPECT_EQ(window.Log.at(0).Color, LogColor::Red);
-    EXPECT_EQ(Beeps().back(), static_cast<UINT>(MB_ICONASTERISK));
     EXPECT_EQ(engine.Job.SearchPath, "C:\\typed");  // the transfer comes before the checks
     EXPECT_EQ(engine.Job.SizeRange.Start, 4000000000u);
 }
@@ -59,23 +57,6 @@ TEST_F(JobChecks, AFailedExchangeStopsAtOnceWithoutMessage) {
     EXPECT_TRUE(window.BusyStates.empty());
     EXPECT_EQ(window.LogClears, 0);
     EXPECT_TRUE(Beeps().empty());
-}
-
-// The values a new job starts with are checked where File New saves them.
-TEST_F(JobChecks, ResetClearsTheJobButKeepsOptionsAndHistories) {
-    engine.Job.SearchPath = "C:\\x";
-    engine.Job.SearchPathList = {"C:\\x"};
-    engine.Job.SortFile = 1;
-    window.Log.push_back({"old", 0});
-
-    engine.ResetJob();
-
-    EXPECT_EQ(window.Controls.SearchPath, "");  // handed to the controls
-    EXPECT_EQ(engine.Job.SearchPathList.size(), 1u);
-    EXPECT_EQ(engine.Job.SortFile, 1);
-    EXPECT_EQ(window.Unticks, 1);
-    EXPECT_EQ(window.DependentUpdates, 1);
-    EXPECT_TRUE(window.Log.empty());
 }
 
 TEST_F(JobChecks, PreRunChecksListEveryMissingPartWithOneBeep) {
