@@ -68,9 +68,6 @@ public:
     std::string Status[kStatusPaneCount];
     std::vector<std::string> Progress;  // every text given to the progress pane
     std::vector<bool> BusyStates, SystemBoxStates;  // each ApplyRunState
-    OptionMarks Marks{};
-    int Unticks = 0;
-    int DependentUpdates = 0;
     std::function<void(const LogLine&)> OnLine;  // runs after a line is recorded
 
     void AppendLogLine(const char* text, COLORREF color) override {
@@ -109,9 +106,9 @@ public:
         BusyStates.push_back(busy);
         SystemBoxStates.push_back(systemBoxesEnabled);
     }
-    void ShowOptionMarks(const OptionMarks& marks) override { Marks = marks; }
-    void UntickJobCheckBoxes() override { ++Unticks; }
-    void UpdateDependentControls() override { ++DependentUpdates; }
+    void ShowOptionMarks(const OptionMarks&) override {}
+    void UntickJobCheckBoxes() override {}
+    void UpdateDependentControls() override {}
 
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
@@ -214,15 +211,6 @@ protected:
             EXPECT_EQ(log[i].Text, expected[i].Text) << "line " << i;
             EXPECT_EQ(log[i].Color, expected[i].Color) << "line " << i;
         }
-    }
-
-    // The names at the end of the "done" lines, with per-directory lines.
-    static std::vector<std::string> DoneNames(const std::vector<LogLine>& log) {
-        std::vector<std::string> names;
-        for (const LogLine& line : log) {
-            if (StartsWith(line.Text, "    done : ")) names.push_back(line.Text.substr(48));
-        }
-        return names;
     }
 
     HeadlessWindow window;

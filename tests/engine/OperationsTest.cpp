@@ -87,7 +87,6 @@ TEST_F(Operations, ReadOnlyHeldOpenAndDirectoryEntriesTakeTheTimeStampAloneOrWit
     EXPECT_EQ(tree.WriteTimeText("held.txt"), "2002/02/02 02:02:02");
     EXPECT_EQ(tree.Attributes("ro.txt") & R, R);
     EXPECT_EQ(tree.Attributes("held.txt") & (H | R), H | R);
-    EXPECT_EQ(window.Texts().at(2), "    done : d---- 2001/05/06 12:00:00   < Dir >  sub");
     EXPECT_EQ(window.Texts().back(), "    done : -arh- 2002/02/02 02:02:02          0 held.txt");
 }
 
@@ -117,17 +116,6 @@ TEST_F(Operations, FailedChangesGetRedLinesInsteadOfAnEntryLineAndDoNotCount) {
     EXPECT_EQ(tree.WriteTimeText("a.txt"), kListed);
 }
 
-// Without the option to read it for every entry, the clock as read when the run started.
-TEST_F(Operations, TheSystemClockReadWhenTheRunStartsIsTheStamp) {
-    tree.MakeFile("a.txt");
-    engine.Job.TimeStanpFlg = 1;
-    engine.Job.SetTimeStanp = {0, ""};
-    engine.Run.ClockValue = TextToClock("2010/01/02 03:04:05");
-    WIN32_FIND_DATAW record = Listed("a.txt");
-    Apply("a.txt", record);
-    EXPECT_EQ(tree.WriteTimeText("a.txt"), "2010/01/02 03:04:05");
-}
-
 // Attributes that are already as asked need no file system: a missing entry does not fail then.
 TEST(CarryOut, TouchesTheFileSystemOnlyForATimeOrAChangedBit) {
     WIN32_FIND_DATAW record{};
@@ -141,11 +129,4 @@ TEST(CarryOut, TouchesTheFileSystemOnlyForATimeOrAChangedBit) {
     plan.Attributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN;
     EXPECT_TRUE(NeedsFileSystem(plan, record));
     EXPECT_TRUE(CarryOut(missing, record, plan).AttributesFailed);
-
-    plan = EntryPlan{};
-    plan.Time = EntryPlan::TimeStep::NoFileTime;  // fails without asking the file system
-    EXPECT_FALSE(NeedsFileSystem(plan, record));
-    const EntryOutcome outcome = CarryOut(missing, record, plan);
-    EXPECT_TRUE(outcome.TimeFailed);
-    EXPECT_FALSE(outcome.OpenFailed);
 }

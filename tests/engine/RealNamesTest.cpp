@@ -11,8 +11,10 @@ class RealNames : public TreeRunTest {
 protected:
     DWORD ReadOnlyHidden(const std::wstring& relative) const { return tree.Attributes(relative) & (R | H); }
 
+    // The names at the end of the "done" lines, with per-directory lines.
     std::vector<std::string> SortedDoneNames() const {
-        std::vector<std::string> names = DoneNames(window.Log);
+        std::vector<std::string> names;
+        for (const LogLine& line : window.LinesWith("    done : ")) names.push_back(line.Text.substr(48));
         std::sort(names.begin(), names.end());
         return names;
     }

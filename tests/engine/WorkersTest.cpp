@@ -153,6 +153,11 @@ TEST_F(Workers, TheClockReadForEveryEntryIsReadInWalkOrder) {
         const std::string relative = line.Text.substr(48 + root.size());
         EXPECT_EQ(tree.WriteTimeText(relative.c_str()).Str(), line.Text.substr(17, 19)) << relative;
     }
+
+    engine.Job.SystemClockReadMode = 0;  // the clock as read when the run starts, for every entry
+    RunWith(4);
+    const std::vector<std::string> once = times("    done : ");
+    EXPECT_EQ(std::count(once.begin(), once.end(), once.at(0)), 39);
 }
 
 // An abort takes back the entries that no worker has started: the log is the beginning of the
@@ -185,8 +190,8 @@ TEST_F(Workers, AnAbortEndsWithTheEntriesStartedAndChangesNothingElse) {
     RunWith(4);
     window.OnLine = nullptr;
     const std::vector<LogLine> aborted = LogOf("aborted");
-    const std::vector<std::string> logged = DoneNames(aborted);
-    EXPECT_LT(logged.size(), static_cast<size_t>(kFiles));
+    const size_t logged = window.LinesWith("    done : ").size();
+    EXPECT_LT(logged, static_cast<size_t>(kFiles));
     EXPECT_EQ(engine.Run.Outcome, RunOutcome::Aborted);
 
     ASSERT_GT(aborted.size(), 5u);  // the summary of an aborted run
@@ -194,18 +199,18 @@ TEST_F(Workers, AnAbortEndsWithTheEntriesStartedAndChangesNothingElse) {
     ASSERT_LT(kept, complete.size());
     for (size_t i = 0; i < kept; ++i) EXPECT_EQ(aborted[i].Text, complete[i].Text) << i;
     EXPECT_EQ(aborted[kept + 1].Text, kAborted);
-    EXPECT_EQ(aborted[kept + 3].Text, "処理総数 : " + std::to_string(logged.size()) + " 件\r\n");
+    EXPECT_EQ(aborted[kept + 3].Text, "処理総数 : " + std::to_string(logged) + " 件\r\n");
 
     // Entries taken back before a worker started them were journalled but never changed: the undo
     // leaves them, and takes back the others, each whole (else it would be changed since the run).
     Journal journal;
     CString reason;
     ASSERT_TRUE(ReadJournal(NewestJournal(engine.Journals.Folder), journal, reason)) << reason;
-    const size_t withdrawn = journal.Records.size() - logged.size();
+    const size_t withdrawn = journal.Records.size() - logged;
     EXPECT_GT(withdrawn, 0u);
     engine.Job.ExecDispNopFname = 1;
     JournalUndo(engine).UndoLastRun();
-    EXPECT_EQ(window.LinesWith("    done : ").size(), logged.size());
+    EXPECT_EQ(window.LinesWith("    done : ").size(), logged);
     EXPECT_EQ(window.LinesWith("     nop : ").size(), withdrawn);
     EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
     EXPECT_EQ(DiskOf("aborted"), before);
