@@ -71,29 +71,22 @@ TEST_F(JournalTest, EveryNameAndEveryValueComesBackExactly) {
     EXPECT_NE(text.find("\t\\\\?\\C:\\100%25\\tab%09cr%0Dlf%0A.txt\t"), std::string::npos);
 }
 
-// Two journals of one millisecond, and one named later than the clock (set back since).
-TEST_F(JournalTest, NamesSortByStartTimeNeverCollideAndAJournalWithoutRecordsIsRemoved) {
-    std::vector<std::wstring> files;
-    for (int i = 0; i < 3; ++i) files.push_back(Write({Record(L"x", 0, 5)}));
-    EXPECT_EQ(JournalFiles(place.Folder), files);
-
-    WriteFileBytes(place.Folder + L"\\29991231-235959-999-07.jnl", "");
-    const std::wstring later = Write({Record(L"x", 0, 5)});
-    EXPECT_EQ(later.substr(later.rfind(L'\\') + 1), L"29991231-235959-999-08.jnl");
-    EXPECT_EQ(NewestJournal(place.Folder), later);
-
-    EXPECT_EQ(GetFileAttributesW(Write({}).c_str()), INVALID_FILE_ATTRIBUTES);  // without records
-    EXPECT_EQ(NewestJournal(place.Folder), later);
-}
-
-TEST_F(JournalTest, OnlyTheNewestJournalsAreKeptAndOtherFilesOfTheFolderStay) {
+// Two journals of one millisecond, and one named later than the clock (set back since); the
+// newest are kept, and files of other names stay.
+TEST_F(JournalTest, NamesSortByStartTimeNeverCollideAndOnlyTheNewestAreKept) {
     CreateDirectoryW(place.Folder.c_str(), nullptr);
     const std::wstring others[] = {L"notes.txt", L"20000101-000000-000-00.txt", L"2000.jnl"};
     for (const std::wstring& name : others) WriteFileBytes(place.Folder + L"\\" + name, "mine");
     std::vector<std::wstring> files;
-    for (int i = 0; i < 5; ++i) files.push_back(Write({Record(L"x", 0, 5)}));
+    for (int i = 0; i < 3; ++i) files.push_back(Write({Record(L"x", 0, 5)}));
+    EXPECT_EQ(JournalFiles(place.Folder), files);
+    EXPECT_EQ(GetFileAttributesW(Write({}).c_str()), INVALID_FILE_ATTRIBUTES);  // without records
+
+    files.push_back(place.Folder + L"\\29991231-235959-999-07.jnl");
+    WriteFileBytes(files.back(), "");
     place.Keep = 3;
     files.push_back(Write({Record(L"x", 0, 5)}));
+    EXPECT_EQ(files.back().substr(files.back().rfind(L'\\') + 1), L"29991231-235959-999-08.jnl");
     EXPECT_EQ(JournalFiles(place.Folder), std::vector<std::wstring>(files.end() - 3, files.end()));
     place.Keep = 0;  // counts as 1
     files.push_back(Write({Record(L"x", 0, 5)}));
