@@ -7,24 +7,18 @@
 
 namespace {
 
-const char* const kStart = "* * * * * * * * * * ﾌﾟﾚﾋﾞｭｰ開始 * * * * * * * * * *";
-const char* const kEnd = "* * * * * * * * * * ﾌﾟﾚﾋﾞｭｰ終了 * * * * * * * * * *";
-
 // The log the run writes when it changes exactly what the preview says it will: "will" lines
 // become "done" lines, " now" lines go, and the words of the banners and counts are the run's.
 std::vector<LogLine> AsTheRunWouldLogIt(const std::vector<LogLine>& preview) {
-    const std::pair<std::string, std::string> words[] = {
-        {kStart, kRunStart},
-        {kEnd, kRunEnd},
-        {"    will : ", "    done : "},
-        {"変更予定数 : ", "処理  数 : "},
-        {"変更予定総数 : ", "処理総数 : "},
-    };
+    const std::string words[][2] = {{"ﾌﾟﾚﾋﾞｭｰ開始", "処理開始"}, {"ﾌﾟﾚﾋﾞｭｰ終了", "処理終了"},
+                                    {"    will : ", "    done : "}, {"変更予定数 : ", "処理  数 : "},
+                                    {"変更予定総数 : ", "処理総数 : "}};
     std::vector<LogLine> run;
     for (LogLine line : preview) {
         if (StartsWith(line.Text, "     now : ")) continue;
         for (const auto& [previewed, ran] : words) {
-            if (StartsWith(line.Text, previewed)) line.Text = ran + line.Text.substr(previewed.size());
+            const size_t at = line.Text.find(previewed);
+            if (at != std::string::npos) line.Text.replace(at, previewed.size(), ran);
         }
         run.push_back(line);
     }
