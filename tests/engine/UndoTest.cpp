@@ -219,15 +219,14 @@ TEST_F(UndoTest, AJournalThatCannotBeReadOrWrittenRefusesTheRunOrUndoAndNothingC
     damaged[record + 10] = damaged[record + 10] == '1' ? '2' : '1';  // a digit of its creation time
     const std::wstring folder = engine.Journals.Folder, none = Wide(journals.Path("empty"));
     const CString below = journals.MakeFile("blocker") + "\\journal";
+    const std::string blocked = "*** ｼﾞｬｰﾅﾙのﾌｫﾙﾀﾞを作成できません。( " + below.Str() + " )";
     const struct {
         const char* name;
         std::function<void()> start;
         std::string line;
     } cases[] = {
-        {"run, folder below a file", [&] { engine.Journals.Folder = Wide(below); engine.RunJob(); },
-         "*** ｼﾞｬｰﾅﾙのﾌｫﾙﾀﾞを作成できません。( " + below.Str() + " )"},
-        {"undo, folder below a file", [&] { engine.Journals.Folder = Wide(below); undo.UndoJournal(journal); },
-         "*** ｼﾞｬｰﾅﾙのﾌｫﾙﾀﾞを作成できません。( " + below.Str() + " )"},
+        {"run, blocked folder", [&] { engine.Journals.Folder = Wide(below); engine.RunJob(); }, blocked},
+        {"undo, blocked folder", [&] { engine.Journals.Folder = Wide(below); undo.UndoJournal(journal); }, blocked},
         {"damaged", [&] { WriteFileBytes(journal, damaged); undo.UndoLastRun(); },
          "*** ｼﾞｬｰﾅﾙが壊れています。( " + ShownText(journal).Str() + " : 2 行目 )"},
         {"no journal", [&] { engine.Journals.Folder = none; undo.UndoLastRun(); }, "*** 元に戻せる処理がありません。"},
