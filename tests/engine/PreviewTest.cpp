@@ -65,5 +65,4 @@ TEST_F(Preview, LogsEachEntryAsItIsAndAsItWillBeAndExecuteThenChangesExactlyThat
     engine.Journals.Folder = folder;
     engine.RunJob();
     ExpectLog(window.Log, AsTheRunWouldLogIt(preview));
-    EXPECT_EQ(engine.Run.Outcome, RunOutcome::Completed);
 }
