@@ -61,6 +61,7 @@ TEST_F(FileFinder, PatternsSplitAtTheChosenSeparatorWithBlanksKept) {
     EXPECT_EQ(Find("*.txt; *.log", kRecords), Strings{"a.txt"});  // " *.log" matches nothing
     EXPECT_EQ(Sorted(Find("*.txt|*.log", 0)), (Strings{"a.txt", "c.log"}));  // '|' and names by default
     EXPECT_EQ(Find("*.txt;*.log", 0), Strings{});
+    EXPECT_EQ(Find("*", kRecords, "missing"), Strings{});
 }
 
 TEST_F(FileFinder, SubdirectoriesWhateverThePatternsButNeverDotEntriesAndEachOnce) {
@@ -96,12 +97,4 @@ TEST_F(FileFinder, NamesShownAlikeSortByTheirRealText) {
     for (size_t i = 0; i < 3; ++i) first.emplace_back(list.Records[i]->cFileName);
     const std::vector<std::wstring> expected = {L"😃.txt", L"😀.txt", L"한.txt"};
     EXPECT_TRUE(first == expected);
-}
-
-TEST_F(FileFinder, MissingDirectoryOrOutputGivesNothing) {
-    EntryList list;
-    list.Names.emplace_back(L"stale");
-    EXPECT_EQ(FindEntries(tree.RealPath(L"missing"), "*", &list, FF_NAMES, 0), 0);
-    EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(FindEntries(tree.RealPath(L""), "*", nullptr, FF_NAMES, 0), 0);
 }
