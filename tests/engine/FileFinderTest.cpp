@@ -80,7 +80,6 @@ TEST_F(FileFinder, SortsDirectoriesFirstThenByExtensionAndNameWithoutCase) {
     tree.MakeDir("B");
     EXPECT_EQ(Find("*", kWithSubdirs | FF_SORT_ASC), (Strings{"B", "noext", "x.BAT", "y.bat", "b.doc", "a.txt"}));
     EXPECT_EQ(Find("*", kWithSubdirs | FF_SORT_DESC), (Strings{"B", "a.txt", "b.doc", "y.bat", "x.BAT", "noext"}));
-    EXPECT_EQ(CompareNames("A.TXT", "a.txt"), 0);
 }
 
 // Names that Shift-JIS spells keep their order; the others sort as shown (〓 is 81 AC), and
