@@ -29,22 +29,20 @@ HANDLE DelayedOpen(const wchar_t* path, bool directory) {
     return g_realOpen(path, directory);
 }
 
-class SlowOpens {
-public:
-    explicit SlowOpens(int milliseconds) {
-        g_realOpen = OpenEntryForChange;
-        g_openDelayMs = milliseconds;
-        OpenEntryForChange = DelayedOpen;
-    }
-    ~SlowOpens() { OpenEntryForChange = g_realOpen; }
-    SlowOpens(const SlowOpens&) = delete;
-    SlowOpens& operator=(const SlowOpens&) = delete;
-};
-
 std::string Two(int i) { return std::string(1, static_cast<char>('0' + i / 10)) + static_cast<char>('0' + i % 10); }
 
+// Every open of a run goes through DelayedOpen.
 class Workers : public TreeRunTest {
 protected:
+    void SetUp() override {
+        TreeRunTest::SetUp();
+        g_realOpen = OpenEntryForChange;
+        OpenEntryForChange = DelayedOpen;
+    }
+    void TearDown() override {
+        OpenEntryForChange = g_realOpen;
+        TreeRunTest::TearDown();
+    }
     void RunWith(int workers) {
         window.Controls.Workers = workers;
         engine.RunJob();
@@ -94,7 +92,6 @@ TEST_F(Workers, OneWorkerOrFourGiveTheSameDiskAndTheSameLogLineForLineWithinAnyL
     window.Controls.SizeStartFlg = 1;
     window.Controls.SizeRange = {1, 0};
     engine.Job.ExecDispSkipped = engine.Job.ExecDispNopFname = 1;
-    SlowOpens jitter(-1);
 
     const struct {
         int sorted;
@@ -140,7 +137,7 @@ TEST_F(Workers, TheClockReadForEveryEntryIsReadInWalkOrder) {
     engine.Job.SystemClockReadMode = 1;
     engine.Job.ExecDispSubDir = 0;
     SetClockSource(TickingClock);
-    SlowOpens jitter(-1);
+    g_openDelayMs = -1;
     auto times = [&](const char* status) {
         std::vector<std::string> read;
         for (const LogLine& line : window.LinesWith(status)) read.push_back(line.Text.substr(17, 19));
@@ -179,7 +176,7 @@ TEST_F(Workers, AnAbortEndsWithTheEntriesStartedAndChangesNothingElse) {
     window.Controls.TimeStanpFlg = 1;
     window.Controls.SetTimeStanp = {1, kStamp};
     engine.Job.SortFile = 1;
-    SlowOpens slow(3);
+    g_openDelayMs = 3;
     AbortButton abort(engine);
     int done = 0;
     window.OnLine = [&](const LogLine& line) {
