@@ -78,13 +78,6 @@ TEST_F(RealNames, NamesOfManyScriptsAreChangedAndShownWithAMarkForEachMissingCha
     for (const auto& c : cases) EXPECT_EQ(ReadOnlyHidden(c.name), H) << c.shown;
     EXPECT_EQ(SortedDoneNames(), expected);
     EXPECT_NE(std::find(window.Progress.begin(), window.Progress.end(), "○ 処理中... 〓〓〓.txt"), window.Progress.end());
-
-    // The full paths of the lines without per-directory lines are shown the same way.
-    engine.Job.ExecDispSubDir = 0;
-    window.Controls.SetAttributes = {H, 1};
-    engine.RunJob();
-    EXPECT_EQ(ReadOnlyHidden(cases[0].name), 0u);
-    EXPECT_EQ(window.LinesWith(tree.Root().Str() + "\\〓〓〓.txt").size(), 1u);
 }
 
 // Paths beyond MAX_PATH are walked and changed in their extended form ("\\?\C:\...").

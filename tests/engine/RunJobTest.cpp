@@ -1,4 +1,4 @@
-// Whole runs over real trees: the log in order, walks, abort, and the window's state.
+// Whole runs over real trees: the log in order, walks, search paths, and the window's state.
 #include "EngineFixture.h"
 
 #include "engine/MessagePump.h"
@@ -43,9 +43,7 @@ TEST_F(RunJob, LogsEveryLineOfARunInOrderWithItsColour) {
         {kRunEnd, LogColor::Blue},
     };
     ExpectLog(window.Log, expected);
-    EXPECT_FALSE(Hidden("表\\c.log"));
     EXPECT_EQ(window.LogClears, 1);
-    EXPECT_EQ(window.BusyStates, (std::vector<bool>{true, false}));
     EXPECT_EQ(window.Status[0], "ﾚﾃﾞｨ");
 }
 
@@ -59,25 +57,28 @@ TEST_F(RunJob, WithoutRecursionSubdirectoriesAreEntriesButNotEntered) {
     EXPECT_EQ(Total(), "処理総数 : 1 件\r\n");
 }
 
-TEST_F(RunJob, SystemDirectoriesAreNeitherEnteredNorChanged) {
+TEST_F(RunJob, SystemDirectoriesAreEnteredOnlyWhenSystemEntriesAreTaken) {
     tree.MakeDir("sys");
     tree.MakeFile("sys\\in.txt");
-    tree.SetAttributes("sys", FILE_ATTRIBUTE_SYSTEM);
-    engine.RunJob();
-    EXPECT_FALSE(Hidden("sys\\in.txt"));
-    EXPECT_FALSE(Hidden("sys"));
-    ASSERT_EQ(window.LinesWith("Do'nt").size(), 1u);
-    EXPECT_EQ(window.LinesWith("Do'nt")[0].Text, "  Do'nt Recursive System Dir : " + Path("sys"));
-    EXPECT_EQ(window.LinesWith("Do'nt")[0].Color, LogColor::Red);
-
-    engine.Job.SystemFileSkip = 0;
-    engine.RunJob();
-    EXPECT_TRUE(Hidden("sys\\in.txt"));
-    EXPECT_TRUE(window.LinesWith("Do'nt").empty());
+    tree.SetAttributes("sys", S);
+    for (const int skip : {1, 0}) {
+        engine.Job.SystemFileSkip = skip;
+        engine.RunJob();
+        EXPECT_EQ(Hidden("sys\\in.txt"), skip == 0);
+        const std::vector<std::string> red = {"  Do'nt Recursive System Dir : " + Path("sys"),
+                                              "  Skip System Dir : sys"};  // the directory as an entry
+        EXPECT_EQ(window.TextsIn(LogColor::Red), skip ? red : std::vector<std::string>{});
+    }
 }
 
-// Overlapping paths are visited and counted twice; a time stamp changes an entry every time.
-TEST_F(RunJob, SearchPathsMayBeQuotedHoldSemicolonsEndInBackslashesAndOverlap) {
+// Overlapping paths are visited and counted twice; a time stamp changes an entry every time. An
+// empty item would be walked as the working directory: a scheduler's, or the program's own.
+TEST_F(RunJob, SearchPathsMayBeQuotedHoldSemicolonsEndInBackslashesOverlapAndSkipEmptyItems) {
+    TempTree work;
+    work.MakeFile("beside.txt");
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(work.Root()));
     tree.MakeDir("a;b");
     tree.MakeFile("a;b\\x.txt");
     tree.MakeDir("c");
@@ -85,13 +86,26 @@ TEST_F(RunJob, SearchPathsMayBeQuotedHoldSemicolonsEndInBackslashesAndOverlap) {
     engine.Job.ExecDispSubDir = 0;
     window.Controls.TimeStanpFlg = 1;
     window.Controls.SetTimeStanp = {1, kStamp};
-    window.Controls.SearchPath = "\"" + tree.Path("a;b") + "\" ; " + tree.Path("c") + "\\;" + tree.Root();
+    window.Controls.SearchPath =
+        ";\"" + tree.Path("a;b") + "\" ; \"\";" + tree.Path("c") + "\\;;" + tree.Root() + ";\" \"";
     engine.RunJob();
     EXPECT_TRUE(Hidden("a;b\\x.txt"));
+    ASSERT_EQ(window.LinesWith("処理対象").size(), 3u);
     EXPECT_EQ(window.LinesWith("処理対象")[0].Text, "処理対象 : " + Path("a;b") + " (*.txt)");
     EXPECT_EQ(window.LinesWith("y.txt").size(), 2u);
     EXPECT_EQ(window.LinesWith("y.txt")[0].Text.find("\\\\"), std::string::npos);
     EXPECT_EQ(Total(), "処理総数 : 6 件\r\n");
+
+    for (const char* text : {"\"\"", " ; \"\" ; "}) {
+        window.Controls.SearchPath = text;
+        Beeps().clear();
+        engine.RunJob();
+        EXPECT_EQ(window.Texts(), std::vector<std::string>{"*** 検索ﾊﾟｽを指定してください。"}) << text;
+        EXPECT_EQ(Beeps().size(), 1u) << text;
+        EXPECT_EQ(engine.Run.Outcome, RunOutcome::Refused) << text;
+    }
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(work.Attributes("beside.txt") & H, 0u);
 }
 
 TEST_F(RunJob, SortedWalksShowAWaitTextFromAHundredEntries) {
@@ -106,37 +120,6 @@ TEST_F(RunJob, SortedWalksShowAWaitTextFromAHundredEntries) {
     auto count = [&](const char* text) { return std::count(window.Progress.begin(), window.Progress.end(), text); };
     EXPECT_EQ(count("○ ｿｰﾄ中..."), 2);  // the root and the folder of 99
     EXPECT_EQ(count("○ ｿｰﾄ中...少々お待ちください。(^_^;)"), 1);
-}
-
-// A preview first, which changes nothing, then the run.
-TEST_F(RunJob, AbortDuringTheSecondPathEndsAPreviewOrARunWithItsSummary) {
-    for (const char* name : {"p1", "p2", "p3"}) {
-        tree.MakeDir(name);
-        tree.MakeFile(CString(name) + "\\f.txt");
-    }
-    window.Controls.SearchPath = tree.Path("p1") + ";" + tree.Path("p2") + ";" + tree.Path("p3");
-    AbortButton abort(engine);
-    window.OnLine = [&](const LogLine& line) {
-        if (StartsWith(line.Text, "処理対象 : " + Path("p2"))) abort.Press();
-    };
-    const std::vector<std::string> tails[] = {
-        {"変更予定数 : 0 件 (" + Path("p2") + ")\r\n", "\r\n※ ﾌﾟﾚﾋﾞｭｰは中止されました。\r\n", kRule,
-         "変更予定総数 : 1 件\r\n", "* * * * * * * * * * ﾌﾟﾚﾋﾞｭｰ終了 * * * * * * * * * *"},
-        {"処理  数 : 0 件 (" + Path("p2") + ")\r\n", kAborted, kRule, "処理総数 : 1 件\r\n", kRunEnd},
-    };
-    for (const bool preview : {true, false}) {
-        const std::vector<std::string>& tail = tails[preview ? 0 : 1];
-        preview ? engine.PreviewJob() : engine.RunJob();
-        const std::vector<std::string> texts = window.Texts();
-        ASSERT_GE(texts.size(), 5u);
-        EXPECT_EQ(std::vector<std::string>(texts.end() - 5, texts.end()), tail);
-        EXPECT_EQ(window.LinesWith(tail[1]).at(0).Color, LogColor::Magenta);
-        EXPECT_TRUE(window.LinesWith("処理対象 : " + Path("p3")).empty());
-        EXPECT_EQ(Hidden("p1\\f.txt"), !preview);
-        EXPECT_FALSE(Hidden("p2\\f.txt"));
-        EXPECT_EQ(engine.Run.AbortRequested, 0);
-        EXPECT_EQ(engine.Run.Outcome, RunOutcome::Aborted);
-    }
 }
 
 TEST_F(RunJob, TheWindowIsBusyDuringTheRunAndRefusesASecondOne) {
@@ -163,33 +146,4 @@ TEST(PumpMessages, LeavesAQuitRequestForTheLoopThatOwnsIt) {
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
-}
-
-// An empty item would be walked as the working directory: a scheduler's, or the program's own.
-TEST_F(RunJob, EmptySearchPathItemsAreSkippedAndAListOfNothingElseIsRefused) {
-    TempTree work;
-    work.MakeFile("beside.txt");
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(sizeof previous, previous);
-    ASSERT_TRUE(SetCurrentDirectoryA(work.Root()));
-    tree.MakeFile("a.txt");
-    const std::string root = tree.Root().Str();
-    for (const CString& text : {";" + tree.Root() + ";;", " ; \"\";" + tree.Root() + ";\" \""}) {
-        window.Controls.SearchPath = text;
-        tree.SetAttributes("a.txt", FILE_ATTRIBUTE_NORMAL);
-        engine.RunJob();
-        EXPECT_EQ(window.LinesWith("処理対象").size(), 1u) << text;
-        EXPECT_EQ(window.LinesWith("処理対象").at(0).Text, "処理対象 : " + root + " (*.txt)") << text;
-        EXPECT_TRUE(Hidden("a.txt")) << text;
-    }
-    for (const char* text : {"\"\"", " ; \"\" ; "}) {
-        window.Controls.SearchPath = text;
-        Beeps().clear();
-        engine.RunJob();
-        EXPECT_EQ(window.Texts(), std::vector<std::string>{"*** 検索ﾊﾟｽを指定してください。"}) << text;
-        EXPECT_EQ(Beeps().size(), 1u) << text;
-        EXPECT_EQ(engine.Run.Outcome, RunOutcome::Refused) << text;
-    }
-    SetCurrentDirectoryA(previous);
-    EXPECT_EQ(work.Attributes("beside.txt") & H, 0u);
 }

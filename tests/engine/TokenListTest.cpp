@@ -29,7 +29,6 @@ TEST(TokenList, SplitsAtSeparatorsOutsideQuotesAndDoubleByteCharacters) {
         {"C:\\能\\x;D:\\ソ", ';', 1, {"C:\\能\\x", "D:\\ソ"}},
         {"ポ|a", '|', 1, {"ポ", "a"}},
         {"a\\表\\", '\\', 1, {"a", "表"}},
-        {"a\\表", '\\', 1, {"a", "表"}},
         {"\"C:\\a;b\";D:\\c", ';', 1, {"C:\\a;b", "D:\\c"}},
         {"\"abc;d", ';', 1, {"\"abc", "d"}},  // no closing quote: unchanged
         {"\"\";a", ';', 1, {"", "a"}},
