@@ -15,12 +15,6 @@ public:
         CreateEx(0, nullptr, "Fendrix", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, RECT{10, 10, 650, 490}, nullptr, 0);
     }
 
-    void SetClientSize(int width, int height) {
-        RECT rect{0, 0, width, height};
-        ::AdjustWindowRectEx(&rect, GetStyle(), FALSE, GetExStyle());
-        SetWindowPos(nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER);
-    }
-
     // Dispatches what waits, as the run does between files, until the time has passed.
     static void Pump(DWORD milliseconds = 0) {
         const DWORD start = ::GetTickCount();

@@ -129,14 +129,30 @@ TEST_F(ExecutionLogTest, DrawsEveryLineInItsColourAndTheFontItWasGivenAndNeedsIt
     log.AppendText("abc", kRed);
     log.AppendText("\r\n", kBlue);
     log.AppendText("処理  数 : 3 件 (C:\\表)", kGreen);
-    log.AppendText("a\nb", kNavy);
-    EXPECT_EQ(Text(), "abc\r\n\r\n処理  数 : 3 件 (C:\\表)\r\na\r\nb\r\n");
+    log.AppendText("a\nb\rc\r\n", kNavy);  // each kind of break; a last break ends an empty line
+    EXPECT_EQ(Text(), "abc\r\n\r\n処理  数 : 3 件 (C:\\表)\r\na\r\nb\r\nc\r\n\r\n");
     const COLORREF none = ::GetSysColor(COLOR_WINDOW);
-    EXPECT_EQ(RowColours(6), (std::vector<COLORREF>{kRed, none, kGreen, kNavy, kNavy, none}));
+    EXPECT_EQ(RowColours(8), (std::vector<COLORREF>{kRed, none, kGreen, kNavy, kNavy, kNavy, none, none}));
 
     ExecutionLog missing;
     EXPECT_FALSE(missing.CreateInPlace(1021, 109, &parent, kFace, 9));
     missing.AppendText("skipped", 0);
+}
+
+// A copy never ends inside a line end or a character: 亜 is 88 9F, and 9F alone would be a lead byte.
+TEST_F(ExecutionLogTest, GivesTheWholeTextWithCrLfOrCutsItBeforeWhatDoesNotFit) {
+    log.AppendText("ab", 0);
+    log.AppendText("亜亜x", 0);
+    const std::string whole = "ab\r\n亜亜x\r\n";
+    EXPECT_EQ(log.SendMessage(WM_GETTEXTLENGTH), static_cast<LRESULT>(whole.size()));
+    const std::pair<size_t, std::string> copies[] = {  // room with the NUL -> what fits
+        {1, ""}, {4, "ab"}, {6, "ab\r\n"}, {8, "ab\r\n亜"}, {whole.size() + 1, whole}, {whole.size() + 9, whole}};
+    for (const auto& [room, expected] : copies) {
+        std::string buffer(room, '#');
+        EXPECT_EQ(log.SendMessage(WM_GETTEXT, room, reinterpret_cast<LPARAM>(&buffer[0])),
+                  static_cast<LRESULT>(expected.size())) << room;
+        EXPECT_EQ(std::string(buffer.c_str()), expected) << room;
+    }
 }
 
 // Far more than an edit control holds, and more lines than the 16 bits of a scroll message.
