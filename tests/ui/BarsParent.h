@@ -25,14 +25,4 @@ public:
             ::Sleep(5);
         }
     }
-
-    static int CountPixels(HWND window, const RECT& area, COLORREF colour) {
-        HDC dc = ::GetDC(window);
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) count += ::GetPixel(dc, x, y) == colour;
-        }
-        ::ReleaseDC(window, dc);
-        return count;
-    }
 };
