@@ -117,8 +117,9 @@ protected:
     int cellWidth = 0;
 };
 
-// That the view takes its placeholder's place, the main dialog's tests show.
-TEST_F(ExecutionLogTest, DrawsEveryLineInItsColourAndTheFontItWasGivenAndNeedsItsPlaceholder) {
+// That the view takes its placeholder's place, the main dialog's tests show. A copy never ends
+// inside a line end or a character: 亜 is 88 9F, and 9F alone would be a lead byte.
+TEST_F(ExecutionLogTest, DrawsEveryLineInItsColourGivesTheTextWithCrLfCutOnlyBetweenCharactersAndNeedsItsPlaceholder) {
     LOGFONTA font{};
     ASSERT_TRUE(::GetObjectA(log.GetFont(), sizeof font, &font));
     EXPECT_STREQ(font.lfFaceName, kFace);
@@ -126,31 +127,26 @@ TEST_F(ExecutionLogTest, DrawsEveryLineInItsColourAndTheFontItWasGivenAndNeedsIt
 
     log.AppendText("abc", kRed);
     log.AppendText("\r\n", kBlue);
-    log.AppendText("処理  数 : 3 件 (C:\\表)", kGreen);
+    log.AppendText("亜亜 : 3 件 (C:\\表)", kGreen);
     log.AppendText("a\nb\rc\r\n", kNavy);  // each kind of break; a last break ends an empty line
-    EXPECT_EQ(Text(), "abc\r\n\r\n処理  数 : 3 件 (C:\\表)\r\na\r\nb\r\nc\r\n\r\n");
+    const std::string whole = "abc\r\n\r\n亜亜 : 3 件 (C:\\表)\r\na\r\nb\r\nc\r\n\r\n";
+    EXPECT_EQ(Text(), whole);
     const COLORREF none = ::GetSysColor(COLOR_WINDOW);
     EXPECT_EQ(RowColours(8), (std::vector<COLORREF>{kRed, none, kGreen, kNavy, kNavy, kNavy, none, none}));
 
-    ExecutionLog missing;
-    EXPECT_FALSE(missing.CreateInPlace(1021, 109, &parent, kFace, 9));
-    missing.AppendText("skipped", 0);
-}
-
-// A copy never ends inside a line end or a character: 亜 is 88 9F, and 9F alone would be a lead byte.
-TEST_F(ExecutionLogTest, GivesTheWholeTextWithCrLfOrCutsItBeforeWhatDoesNotFit) {
-    log.AppendText("ab", 0);
-    log.AppendText("亜亜x", 0);
-    const std::string whole = "ab\r\n亜亜x\r\n";
     EXPECT_EQ(log.SendMessage(WM_GETTEXTLENGTH), static_cast<LRESULT>(whole.size()));
     const std::pair<size_t, std::string> copies[] = {  // room with the NUL -> what fits
-        {1, ""}, {4, "ab"}, {6, "ab\r\n"}, {8, "ab\r\n亜"}, {whole.size() + 1, whole}, {whole.size() + 9, whole}};
+        {1, ""}, {5, "abc"}, {6, "abc\r\n"}, {11, "abc\r\n\r\n亜"}, {whole.size() + 1, whole}};
     for (const auto& [room, expected] : copies) {
         std::string buffer(room, '#');
         EXPECT_EQ(log.SendMessage(WM_GETTEXT, room, reinterpret_cast<LPARAM>(&buffer[0])),
                   static_cast<LRESULT>(expected.size())) << room;
         EXPECT_EQ(std::string(buffer.c_str()), expected) << room;
     }
+
+    ExecutionLog missing;
+    EXPECT_FALSE(missing.CreateInPlace(1021, 109, &parent, kFace, 9));
+    missing.AppendText("skipped", 0);
 }
 
 // Far more than an edit control holds, and more lines than the 16 bits of a scroll message.
@@ -228,11 +224,7 @@ TEST_F(ExecutionLogTest, KeysMoveAndExtendTheSelectionAndCopyItAsShiftJisWithCrL
     log.AppendText("end", 0);
     const std::string whole = "abcd\r\n表示 x\r\nend\r\n";
     const Key top{VK_HOME, {VK_CONTROL}};
-    struct Case {
-        std::vector<Key> Keys;
-        std::string Selected;
-    };
-    const Case cases[] = {
+    const std::pair<std::vector<Key>, std::string> cases[] = {  // keys, then the selection
         {{{'A', {VK_CONTROL}}}, whole},
         {{top, {VK_DOWN, {VK_SHIFT}}}, "abcd\r\n"},
         {{top, {VK_DOWN, {}}, {VK_RIGHT, {VK_SHIFT}}}, "表"},
@@ -240,9 +232,9 @@ TEST_F(ExecutionLogTest, KeysMoveAndExtendTheSelectionAndCopyItAsShiftJisWithCrL
         {{top, {VK_RIGHT, {}}, {VK_NEXT, {VK_SHIFT}}}, "bcd\r\n表示 x\r\nend\r\n"},
         {{top, {VK_RIGHT, {VK_SHIFT}}, {VK_RIGHT, {}}}, ""},  // a move without Shift drops it
     };
-    for (const Case& c : cases) {
-        for (const Key& key : c.Keys) Press(key);
-        EXPECT_EQ(log.GetSelectedText(), c.Selected) << c.Selected;
+    for (const auto& [keys, selected] : cases) {
+        for (const Key& key : keys) Press(key);
+        EXPECT_EQ(log.GetSelectedText(), selected) << selected;
     }
 
     Press({'A', {VK_CONTROL}});
