@@ -41,13 +41,12 @@ protected:
         lineHeight = static_cast<int>(cell.cy);
         cellWidth = static_cast<int>(cell.cx);
     }
-    void TearDown() override { Hold({}); }
 
     std::string Text() const { return WindowTextOf(log.m_hWnd).Str(); }
     int First() const { return log.GetFirstVisibleLine(); }
     int LastFirst() const { return log.GetLineCount() - log.GetVisibleLineCount(); }
-    void AppendLines(int count, COLORREF colour = 0) {
-        for (int i = 0; i < count; ++i) log.AppendText(("line " + std::to_string(i)).c_str(), colour);
+    void AppendLines(int count) {
+        for (int i = 0; i < count; ++i) log.AppendText(("line " + std::to_string(i)).c_str(), 0);
     }
 
     // For each of the top rows: the colour most of its pixels have besides the background (the
