@@ -15,12 +15,6 @@ public:
         CreateEx(0, nullptr, "Fendrix", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, RECT{10, 10, 650, 490}, nullptr, 0);
     }
 
-    void SetClientSize(int width, int height) {
-        RECT rect{0, 0, width, height};
-        ::AdjustWindowRectEx(&rect, GetStyle(), FALSE, GetExStyle());
-        SetWindowPos(nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER);
-    }
-
     // Dispatches what waits, as the run does between files, until the time has passed.
     static void Pump(DWORD milliseconds = 0) {
         const DWORD start = ::GetTickCount();
@@ -30,15 +24,5 @@ public:
             if (::GetTickCount() - start >= milliseconds) return;
             ::Sleep(5);
         }
-    }
-
-    static int CountPixels(HWND window, const RECT& area, COLORREF colour) {
-        HDC dc = ::GetDC(window);
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) count += ::GetPixel(dc, x, y) == colour;
-        }
-        ::ReleaseDC(window, dc);
-        return count;
     }
 };

@@ -93,7 +93,6 @@ protected:
         dialog->ShowWindow(SW_SHOW);
         Pump();
     }
-    // Dispatches what waits in the queue.
     static void Pump() {
         for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) TranslateMessage(&msg), DispatchMessageA(&msg);
     }

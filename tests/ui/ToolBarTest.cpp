@@ -6,22 +6,20 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace {
 
 TEST(ToolBar, TheLibraryIsFlatFrom470AndExtendedFrom471) {
-    struct Case {
-        unsigned long Major, Minor;
-        bool Flat, Extended;
-    };
-    for (const Case& c : {Case{3, 99, false, false}, Case{4, 0, false, false}, Case{4, 70, true, false},
-                          Case{4, 71, true, true}, Case{5, 80, true, true}, Case{6, 0, true, true}}) {
-        const CommonControlsLevel level = CommonControlsLevelOf(c.Major, c.Minor);
-        EXPECT_EQ(std::pair(level.FlatToolBar, level.ExtendedStyle), std::pair(c.Flat, c.Extended))
-            << c.Major << "." << c.Minor;
+    const std::pair<unsigned long, unsigned long> versions[] = {{3, 99}, {4, 0}, {4, 70}, {4, 71}, {5, 80}, {6, 0}};
+    std::string levels;  // F: flat, E: extended
+    for (const auto& [major, minor] : versions) {
+        const CommonControlsLevel level = CommonControlsLevelOf(major, minor);
+        levels += std::string(" ") + (level.FlatToolBar ? "F" : "-") + (level.ExtendedStyle ? "E" : "-");
     }
+    EXPECT_EQ(levels, " -- -- F- FE FE FE");
 }
 
 TEST(ToolBar, ButtonsSeparatorsAndStylesFollowTheLibraryLevelAndARunSwapsTheButtons) {
@@ -34,7 +32,6 @@ TEST(ToolBar, ButtonsSeparatorsAndStylesFollowTheLibraryLevelAndARunSwapsTheButt
     olderCommands.insert(olderCommands.begin(), kSep);
     for (const CommonControlsLevel level : {CommonControlsLevel{true, true}, {true, false}, {false, false}}) {
         BarsParent parent;
-        parent.SetClientSize(700, 300);
         MainToolBar bar;
         const bool visible = level.ExtendedStyle;
         ASSERT_TRUE(bar.Create(&parent, visible, level));
@@ -58,7 +55,7 @@ TEST(ToolBar, ButtonsSeparatorsAndStylesFollowTheLibraryLevelAndARunSwapsTheButt
         }
         const int height = bar.GetRectInParent().bottom - bar.GetRectInParent().top;
         EXPECT_EQ(bar.PlaceAtTop(parent.GetClientRect()), height);
-        EXPECT_EQ(bar.GetRectInParent().right, 700);
+        EXPECT_EQ(bar.GetRectInParent().right, parent.GetClientRect().right);
     }
 }
 
