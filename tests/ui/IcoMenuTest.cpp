@@ -185,7 +185,6 @@ TEST_F(IcoMenuTest, RecordsAndPopUpIdsAreMatchedByTheirWholeValue) {
     if (!kHasHighAddresses) GTEST_SKIP() << "the 32-bit build has no values above 4 GiB";
     HMENU outer = CreatePopupMenu();
     HMENU inner = CreatePopupMenu();
-    AppendMenuA(inner, MF_STRING, 41, "inner");
     AppendMenuA(outer, MF_POPUP, reinterpret_cast<UINT_PTR>(inner), "pop-up");
     CIcoMenu popUps;
     popUps.AttachSubMenu(outer);
