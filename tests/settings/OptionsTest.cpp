@@ -49,8 +49,10 @@ TEST_F(OptionsTest, EachCommandTogglesOnlyItsOwnSwitchAndWarnsWhenRisky) {
 }
 
 TEST_F(OptionsTest, StartupInformationShowsTheOptionsAndWarnsOfTheRiskyOnes) {
-    store.Load(tree.Path("表.ini"));
+    const CString file = tree.Path("表.ini");
+    store.Load(file);
     ASSERT_GE(window.Log.size(), 7u);
+    EXPECT_EQ(window.Log[5], LogLine("Startup Information... ( " + file.Str() + " )", LogColor::Teal));
     EXPECT_EQ(Values(window.Log), " 有り 有り 無し 無し 一括 有り 無し");
 
     JobSettings& j = engine.Job;
